@@ -1,0 +1,52 @@
+# Test helpers.
+#
+#   ormind_add_gtest(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)
+#     A GoogleTest program. Natively it runs directly; in the win64 build it runs through
+#     wine64 (the toolchain's emulator). The win32 build is never executed here, so its test
+#     programs are built but not registered.
+#
+#   ormind_add_program(TARGET)
+#     Marks a Windows program whose image is checked (architecture, imports only system DLLs).
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+function(ormind_add_gtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE ORMIND_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  if(WIN32)
+    ormind_add_program(${name})
+  endif()
+  if(NOT CMAKE_CROSSCOMPILING OR CMAKE_CROSSCOMPILING_EMULATOR)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                         PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()
+
+function(ormind_add_program target)
+  set_property(GLOBAL APPEND PROPERTY ORMIND_WINDOWS_PROGRAMS ${target})
+endfunction()
+
+# Registers, for every marked Windows program, a test that checks its image: PE32+ x86-64 or
+# PE32 i386 by the build's processor, and no DLL other than the system's.
+function(ormind_add_image_checks)
+  if(NOT WIN32)
+    return()
+  endif()
+  get_property(programs GLOBAL PROPERTY ORMIND_WINDOWS_PROGRAMS)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(format "pei-x86-64")
+  else()
+    set(format "pei-i386")
+  endif()
+  foreach(target IN LISTS programs)
+    add_test(NAME image.${target}
+             COMMAND bash ${PROJECT_SOURCE_DIR}/tests/build/check-image.sh
+                     ${CMAKE_OBJDUMP} ${format} $<TARGET_FILE:${target}>)
+  endforeach()
+endfunction()
