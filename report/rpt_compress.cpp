@@ -150,6 +150,8 @@ uint8_t TRptCompress::DecodeByte() {
     path[depth] = static_cast<uint16_t>(node);
     side[depth] = static_cast<uint8_t>(bit);
   } while (node < 256);
+  // The spare leaf 512 stands for no byte: no encoder ever leads there.
+  if (node == 512) throw InvalidReportFile("the compressed page data is damaged");
 
   for (unsigned k = depth; k >= 2; k -= 2) {
     const unsigned a = path[k], c = path[k - 1], d = path[k - 2];

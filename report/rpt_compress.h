@@ -28,8 +28,11 @@ class TRptCompress {
   // Writes the partly filled last byte, if any (bits beyond the code are zero). Idempotent.
   void Finish();
 
+  // Throws ERptError when the code runs out or leads to the spare leaf 512.
   uint8_t DecodeByte();
   void Decode(uint8_t* data, size_t size);
+  // Bits of code the encoder has produced so far (without the padding Finish adds).
+  uint64_t BitsWritten() const { return uint64_t(fOutput->size()) * 8 + fPendingBits; }
   // Bytes of code the decoder has started reading so far.
   size_t BytesConsumed() const { return fInputPosition - fBitsAvailable / 8; }
 

@@ -183,6 +183,18 @@ TEST(RptCompress, DecoderStopsAtTheEndOfItsInput) {
   }
 }
 
+TEST(RptCompress, CodeLeadingToTheSpareLeafIsRefused) {
+  // Nine left turns reach the leaf of byte 255; the spare leaf 512 is its right sibling.
+  const std::vector<uint8_t> code = {0x00, 0x01};
+  TRptCompress decoder(code.data(), code.size());
+  try {
+    decoder.DecodeByte();
+    FAIL() << "decoded the spare leaf";
+  } catch (const ERptError& e) {
+    EXPECT_STREQ(e.what(), "Not a valid report file: the compressed page data is damaged");
+  }
+}
+
 TEST(RptCompress, SplayingAnEncodedByteKeepsTheTreeWhole) {
   std::vector<uint8_t> out;
   TRptCompress coder(out);
