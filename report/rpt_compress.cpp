@@ -20,8 +20,8 @@ TRptCompress::~TRptCompress() {
 }
 
 void TRptCompress::ResetTree() {
-  fParentOf[0] = 0;
-  for (int i = 1; i <= 512; ++i) fParentOf[i] = static_cast<uint8_t>((i - 1) / 2);
+  fUp[0] = 0;
+  for (int i = 1; i <= 512; ++i) fUp[i] = static_cast<uint16_t>((i - 1) / 2 | (i % 2 ? 0 : 0x100));
   for (int i = 0; i < 256; ++i) {
     fChild[i][0] = static_cast<uint16_t>(2 * i + 1);
     fChild[i][1] = static_cast<uint16_t>(2 * i + 2);
@@ -79,19 +79,20 @@ void TRptCompress::EncodeByte(uint8_t b) {
 
   unsigned a = b + 256u;
   for (;;) {
-    const unsigned c = fParentOf[a];
-    const unsigned sideA = fChild[c][1] == a;
+    const unsigned upA = fUp[a];
+    const unsigned c = upA & 0xFF, sideA = upA >> 8;
     note(sideA);
     if (c == 0) break;
-    const unsigned d = fParentOf[c];
-    const unsigned sideC = fChild[d][1] == c;
+    const unsigned upC = fUp[c];
+    const unsigned d = upC & 0xFF, sideC = upC >> 8;
     note(sideC);
     // Swap a with c's sibling u.
-    const unsigned u = fChild[d][sideC ^ 1u];
-    fChild[d][sideC ^ 1u] = static_cast<uint16_t>(a);
+    const unsigned other = sideC ^ 1u;
+    const unsigned u = fChild[d][other];
+    fChild[d][other] = static_cast<uint16_t>(a);
+    fUp[a] = static_cast<uint16_t>(d | other << 8);
     fChild[c][sideA] = static_cast<uint16_t>(u);
-    fParentOf[a] = static_cast<uint8_t>(d);
-    fParentOf[u] = static_cast<uint8_t>(c);
+    fUp[u] = static_cast<uint16_t>(c | sideA << 8);
     if (d == 0) break;
     a = d;
   }
@@ -114,42 +115,47 @@ void TRptCompress::Finish() {
   fPendingBits = 0;
 }
 
-inline unsigned TRptCompress::NextBit() {
-  if (fBitsAvailable == 0) {
-    if (fInputSize - fInputPosition >= 8) {
-      uint64_t v = 0;
-      for (int i = 7; i >= 0; --i) v = (v << 8) | fInput[fInputPosition + i];
-      fBits = v;
-      fBitsAvailable = 64;
-      fInputPosition += 8;
-    } else if (fInputPosition < fInputSize) {
-      fBits = fInput[fInputPosition++];
-      fBitsAvailable = 8;
-    } else {
-      throw InvalidReportFile("the compressed page data runs past its record");
-    }
+void TRptCompress::Refill() {
+  if (fInputSize - fInputPosition >= 8) {
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = (v << 8) | fInput[fInputPosition + i];
+    fBits = v;
+    fBitsAvailable = 64;
+    fInputPosition += 8;
+  } else if (fInputPosition < fInputSize) {
+    fBits = fInput[fInputPosition++];
+    fBitsAvailable = 8;
+  } else {
+    throw InvalidReportFile("the compressed page data runs past its record");
   }
-  const unsigned bit = static_cast<unsigned>(fBits & 1u);
-  fBits >>= 1;
-  --fBitsAvailable;
-  return bit;
 }
 
 uint8_t TRptCompress::DecodeByte() {
-  // Walk down, remembering the path; the splay then works along that path, top side first
-  // known from the bits, so no parent links are needed.
+  // Walk down, remembering the path; the splay then works along that path, the sides known
+  // from the bits, so no parent links are needed.
   uint16_t path[260];
   uint8_t side[260];
   unsigned depth = 0;
   unsigned node = 0;
   path[0] = 0;
+  uint64_t bits = fBits;
+  unsigned available = fBitsAvailable;
   do {
-    const unsigned bit = NextBit();
+    if (available == 0) {
+      Refill();
+      bits = fBits;
+      available = fBitsAvailable;
+    }
+    const unsigned bit = static_cast<unsigned>(bits & 1u);
+    bits >>= 1;
+    --available;
     node = fChild[node][bit];
     ++depth;
     path[depth] = static_cast<uint16_t>(node);
     side[depth] = static_cast<uint8_t>(bit);
   } while (node < 256);
+  fBits = bits;
+  fBitsAvailable = available;
   // The spare leaf 512 stands for no byte: no encoder ever leads there.
   if (node == 512) throw InvalidReportFile("the compressed page data is damaged");
 

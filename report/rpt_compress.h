@@ -39,17 +39,19 @@ class TRptCompress {
   // The shape of the tree, for checks: FLeftChild, FRightChild and (encoder) FParentOf.
   uint16_t LeftChild(int node) const { return fChild[node][0]; }
   uint16_t RightChild(int node) const { return fChild[node][1]; }
-  uint8_t ParentOf(int node) const { return fParentOf[node]; }
+  uint8_t ParentOf(int node) const { return uint8_t(fUp[node] & 0xFF); }
 
  private:
   void ResetTree();
   void PutBits(uint64_t bits, unsigned count);
   void PutLongCode(uint64_t low, unsigned lowCount, const uint64_t* words, int wordCount);
-  unsigned NextBit();
+  void Refill();
 
   bool fEncoding;
   uint16_t fChild[256][2];   // [node][0] left child, [node][1] right child
-  uint8_t fParentOf[513];    // maintained by the encoder only
+  // The encoder's parent links, with the node's side (1 = right) in the high byte, so that a
+  // climb needs one load a level. The decoder does not keep them.
+  uint16_t fUp[513];
 
   // Encoder: bits not yet written, least significant first (fewer than 8 between bytes).
   std::vector<uint8_t>* fOutput = nullptr;
