@@ -1,5 +1,6 @@
 #include "report/rpt_page_list.h"
 
+#include <filesystem>
 #include <string>
 
 #include "report/rpt_bytes.h"
@@ -21,6 +22,14 @@ constexpr int64_t kSmallestPlainBody = TRptEmfHeader::kMinimumSize;
 constexpr int64_t kSmallestPackedBody = 4;
 
 std::string PageText(int32_t n) { return "page " + std::to_string(n); }
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  const auto path = [](const std::string& p) {
+    return std::filesystem::path(std::u8string(p.begin(), p.end()));
+  };
+  return std::filesystem::equivalent(path(a), path(b), error);
+}
 
 }  // namespace
 
@@ -308,6 +317,7 @@ void TRptPageList::TakeOver(TRptPageList& other) {
 void TRptPageList::WriteToFile(const std::string& path) {
   Guard guard(fLock);
   TRptStream& data = Data();
+  if (data.ReadOnly() && SameFile(data.FilePath(), path)) return;  // already holds these bytes
   const std::string temporary = MakeSiblingTempFile(path);
   try {
     TRptFile file(temporary, TRptFile::Mode::Create);

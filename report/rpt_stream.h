@@ -50,6 +50,8 @@ class TRptStream {
   bool Resident() const { return fResident; }
   bool ReadOnly() const { return fFile && fFile->ReadOnly(); }
   const std::string& SpillFileName() const { return fSpillFileName; }
+  // The file the stream reads and writes, empty while resident.
+  std::string FilePath() const { return fFile ? fFile->Path() : std::string(); }
 
  private:
   TRptStream() = default;

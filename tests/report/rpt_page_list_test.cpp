@@ -217,6 +217,11 @@ TEST(RptPageList, PagesCannotBeAddedToAnOpenedFile) {
   EXPECT_THROW(loaded.AppendPage(TRptEmfImage(PageBytes(3))), ERptError);
   EXPECT_EQ(loaded.Count(), 2);
   EXPECT_EQ(Page(loaded, 2), PageBytes(2));
+  // Saving a loaded report onto its own file keeps the file as it is.
+  const auto before = ReadBytes(path);
+  loaded.WriteToFile(path);
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(Page(loaded, 1), PageBytes(1));
 }
 
 }  // namespace
