@@ -222,7 +222,8 @@ std::unique_ptr<TRptPagePicture> TRptPageList::ReadPage(int32_t n) {
 
 // Follows the chain from the first record and checks every link, so that the walks of
 // PositionAt stay within the file and always end.
-std::vector<TRptPageRecord> TRptPageList::CheckRecords(int headerSize, int32_t pageTotal) {
+std::vector<TRptPageRecord> TRptPageList::CheckRecords(int headerSize, int32_t pageTotal,
+                                                       bool collect) {
   TRptStream& data = Data();
   const int64_t size = data.Size();
   std::vector<TRptPageRecord> records;
@@ -246,7 +247,7 @@ std::vector<TRptPageRecord> TRptPageList::CheckRecords(int headerSize, int32_t p
     if (back != at)
       throw InvalidReportFile("the back pointer " + std::to_string(back) + " of " +
                               PageText(i) + " does not point to its record");
-    records.push_back({number, at, next - at});
+    if (collect) records.push_back({number, at, next - at});
     at = next;
   }
   if (at != size)
@@ -277,7 +278,7 @@ TRptSavedHeader TRptPageList::LoadHeader() {
   if (header.PageTotal < 0 || header.PageTotal > (size - headerSize) / smallestRecord)
     throw InvalidReportFile("the page count " + std::to_string(header.PageTotal) +
                             " does not fit a file of " + std::to_string(size) + " bytes");
-  CheckRecords(headerSize, header.PageTotal);
+  CheckRecords(headerSize, header.PageTotal, false);
   fCount = header.PageTotal;
   fCompressed = packed;
   fHeaderSize = headerSize;
@@ -290,7 +291,7 @@ std::vector<TRptPageRecord> TRptPageList::Records() {
   TRptStream& data = Data();
   TRptStreamLock streamLock(data);
   const int64_t here = data.Position();
-  auto records = CheckRecords(DetectHeaderSize(data), fCount);
+  auto records = CheckRecords(DetectHeaderSize(data), fCount, true);
   data.Seek(here);
   return records;
 }
