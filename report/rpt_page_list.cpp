@@ -65,6 +65,7 @@ void TRptPageList::StoreHeader() {
   TRptStreamLock lock(data);
   data.Seek(0);
   data.WriteExactly(bytes.data(), bytes.size());
+  fHeaderSize = TRptSavedHeader::kSize;
 }
 
 // Opens a record at the end of the data; returns the placeholder's position.
@@ -119,7 +120,9 @@ void TRptPageList::AppendPage(const TRptPagePicture& picture) {
   }
 }
 
-void TRptPageList::PositionAtFirst() { Data().Seek(DetectHeaderSize(Data())); }
+// The header size found when the list was loaded, or the one it wrote itself: guessing it
+// again from the first page could misread a packed first page.
+void TRptPageList::PositionAtFirst() { Data().Seek(fHeaderSize); }
 
 void TRptPageList::PositionAtLast() {
   TRptStream& data = Data();
@@ -291,7 +294,7 @@ std::vector<TRptPageRecord> TRptPageList::Records() {
   TRptStream& data = Data();
   TRptStreamLock streamLock(data);
   const int64_t here = data.Position();
-  auto records = CheckRecords(DetectHeaderSize(data), fCount, true);
+  auto records = CheckRecords(fHeaderSize, fCount, true);
   data.Seek(here);
   return records;
 }

@@ -42,7 +42,7 @@ class TRptPageList {
   int32_t Count() const { return fCount; }
   bool Compressed() const { return fCompressed; }
   void SetCompressed(bool compressed) { fCompressed = compressed; }
-  // The size of the header found by the last LoadHeader (128 until then).
+  // The size of the header the list last read or wrote (128 for a new list).
   int HeaderSize() const { return fHeaderSize; }
 
   // Appends a page as the last record; the header is written before the first one.
