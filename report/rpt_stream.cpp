@@ -57,12 +57,19 @@ size_t TRptStream::Write(const void* buffer, size_t count) {
 }
 
 void TRptStream::SpillToFile() {
-  std::string name = MakeSpillFileName();
-  auto file = std::make_unique<TRptFile>(name, TRptFile::Mode::Create);
+  const std::string name = MakeSpillFileName();
+  std::unique_ptr<TRptFile> file;
+  try {
+    file = std::make_unique<TRptFile>(name, TRptFile::Mode::Create);
+    if (file->Write(fMemory.data(), fMemory.size()) != fMemory.size())
+      throw ERptError("Cannot write file \"" + name + "\"");
+    file->Seek(fMemoryPosition);
+  } catch (...) {
+    file.reset();
+    DeleteFileQuietly(name);  // stays resident; nothing is left behind
+    throw;
+  }
   fSpillFileName = name;  // from here on the destructor removes it
-  if (file->Write(fMemory.data(), fMemory.size()) != fMemory.size())
-    throw ERptError("Cannot write file \"" + name + "\"");
-  file->Seek(fMemoryPosition);
   fFile = std::move(file);
   std::vector<uint8_t>().swap(fMemory);
   fMemoryPosition = 0;
