@@ -3,7 +3,7 @@
 # test: native unit tests, Windows tests under wine64 (with a private Xvfb display for anything
 # that draws), and the checks on the Windows images.
 #   ./test.sh          everything
-#   ./test.sh --fuzz   also run the fuzzers for a longer, bounded time
+#   ./test.sh --fuzz   run the fuzzers for a longer, bounded time (a few seconds each otherwise)
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")" && pwd)
 cd "$ROOT"
@@ -12,7 +12,7 @@ cd "$ROOT"
 
 tools/setup || { echo "test.sh: set-up failed" >&2; exit 1; }
 
-for preset in native win64 win32; do
+for preset in native fuzz win64 win32; do
   cmake --preset "$preset" >/dev/null || { echo "test.sh: configuring $preset failed" >&2; exit 1; }
   cmake --build --preset "$preset" || { echo "test.sh: building $preset failed" >&2; exit 1; }
 done
@@ -25,7 +25,7 @@ trap cleanup EXIT
 tools/wine-prefix
 
 passed=0 failed=0
-for preset in native win64 win32; do
+for preset in native fuzz win64 win32; do
   echo "== tests: $preset"
   log=$(mktemp)
   ctest --test-dir "build/$preset" --output-on-failure --timeout 600 </dev/null 2>&1 | tee "$log"
