@@ -35,6 +35,8 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 struct Hit {
   std::string name;  // raw bytes until Finish, then UTF-8
   int32_t day, month, age;
@@ -58,6 +60,14 @@ class ViewMatches {
   }
 
   void Add(EventSection section, std::string_view name, std::string_view value, uint32_t order) {
+    // Most lines have plain digits for day and month, and most fall on none of the days: those
+    // are passed over before the rest of the value is decoded.
+    if (value.size() >= 5 && IsDigit(value[0]) && IsDigit(value[1]) && IsDigit(value[3]) &&
+        IsDigit(value[4])) {
+      const int day = (value[0] - '0') * 10 + (value[1] - '0');
+      const int month = (value[3] - '0') * 10 + (value[4] - '0');
+      if (month > 12 || day > 31 || slots_[Slot(month, day)][0] < 0) return;
+    }
     if (HasNonAscii(value)) {
       waiting_.push_back({section, std::string(name), std::string(value), order});
       return;

@@ -1,5 +1,7 @@
 #include "core/event_list.h"
 
+#include <algorithm>
+
 #include "core/integer_text.h"
 
 namespace ormind {
@@ -9,6 +11,10 @@ bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0
 
 // Characters [first, first + count) of a UTF-8 value, 1-based, as far as the value reaches.
 std::string_view Field(std::string_view value, size_t first, size_t count) {
+  const size_t reach = std::min(value.size(), first - 1 + count);
+  size_t ascii = 0;
+  while (ascii < reach && static_cast<unsigned char>(value[ascii]) < 0x80) ++ascii;
+  if (ascii == reach) return first > value.size() ? std::string_view() : value.substr(first - 1, count);
   size_t begin = 0, chars = 1;
   for (; begin < value.size() && chars < first; ++chars)
     do ++begin; while (begin < value.size() && IsContinuation(value[begin]));

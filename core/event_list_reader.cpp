@@ -81,9 +81,10 @@ void EventListReader::FeedText(std::string_view piece) {
 
 void EventListReader::ScanLines(std::string_view lines) {
   // UTF-8 sequences never hold a CR or LF, so whole lines can be checked one batch at a time.
-  if (validUtf8_ && HasNonAscii(lines)) {
-    sawNonAscii_ = true;
-    validUtf8_ = IsValidUtf8(lines);
+  if (validUtf8_) {
+    const Utf8Check check = CheckUtf8(lines);
+    validUtf8_ = check.valid;
+    sawNonAscii_ |= !check.ascii;
   }
   ScanIniLines(lines, [&](const IniLine& line) {
     const auto view = [&](uint32_t b, uint32_t e) { return lines.substr(b, e - b); };

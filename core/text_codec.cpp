@@ -125,10 +125,7 @@ bool HasPrefix(std::string_view s, std::string_view prefix) {
 
 namespace {
 
-struct Utf8Scan {
-  bool valid = true;
-  bool ascii = true;
-};
+using Utf8Scan = Utf8Check;
 
 // Checks one sequence at a time from `i`; stops at `stop` (a sequence may run past it).
 bool ScanSequences(std::string_view bytes, size_t& i, size_t stop, Utf8Scan& scan) {
@@ -172,11 +169,14 @@ Utf8Scan ScanUtf8(std::string_view bytes) {
       i += 16;
       continue;
     }
-    // As signed bytes, lead bytes (0xC0..0xFF) are those above 0xBF (-65).
-    const unsigned lead = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(v, above7F)));
-    const unsigned other = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_cmpgt_epi8(v, aboveDF)) |
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, c0), _mm_cmpeq_epi8(v, c1))));
+    // As signed bytes, lead bytes (0xC0..0xFF) are the high bytes above 0xBF (-65), and
+    // leads of longer sequences (0xE0..0xFF) those above 0xDF (-33).
+    const unsigned lead =
+        high & static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(v, above7F)));
+    const unsigned other =
+        high & static_cast<unsigned>(
+                   _mm_movemask_epi8(_mm_cmpgt_epi8(v, aboveDF)) |
+                   _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, c0), _mm_cmpeq_epi8(v, c1))));
     if (other) {
       // Longer or overlong sequences: one at a time through this block.
       if (pending) {
@@ -206,6 +206,7 @@ Utf8Scan ScanUtf8(std::string_view bytes) {
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) { return ScanUtf8(bytes).valid; }
+Utf8Check CheckUtf8(std::string_view bytes) { return ScanUtf8(bytes); }
 
 TextEncoding DetectEncoding(std::string_view bytes) {
   if (HasPrefix(bytes, "\xFF\xFE")) return TextEncoding::Utf16Le;
