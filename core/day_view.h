@@ -5,6 +5,7 @@
 
 #include "core/day.h"
 #include "core/environment.h"
+#include "core/ini_document.h"
 #include "core/interface_texts.h"
 #include "core/settings.h"
 
@@ -23,6 +24,16 @@ class DayViewTarget {
   virtual void SetBlock(const std::string& utf8) = 0;
   virtual void ResetButtons() = 0;  // hover reset
 };
+
+struct DayViewText {
+  std::string heading;
+  std::string block;
+};
+
+// The heading and the block for `day` from the parsed event list; `today` decides the
+// "Today, " prefix; daysBefore is capped at kMaxDaysBefore.
+DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, const InterfaceTexts& texts,
+                           const IniDocument& events);
 
 // Builds the day view of `day` from the event list at settings.EventsPath. A missing file
 // shows DataFileMissing and leaves the target untouched; an unreadable one shows DataError.

@@ -20,7 +20,9 @@ class InterfaceTexts {
  public:
   explicit InterfaceTexts(int32_t lang);  // 1049 Russian, anything else English
   bool IsRussian() const { return russian_; }
-  const std::string& operator[](TextId id) const;  // UTF-8
+  // UTF-8. The three messages that name the event list file hold "%s" where the file goes:
+  // use the functions below for them.
+  const std::string& operator[](TextId id) const;
   // Message texts that name the event list file: the actual path is put where the file
   // name goes.
   std::string DataError(const std::string& eventsPath) const;

@@ -13,6 +13,7 @@ struct Settings {
   int32_t DaysBefore = 3;    // as written in the file; the day view caps it (see day_view.h)
   int32_t Lang = 1033;
   std::string PrintPicture;  // empty: the card's built-in picture
+  int AnsiCodePage = 1252;   // the system's 8-bit code page, for files without a byte-order mark
 };
 
 // The settings as they are before the file is read: paths from APPDATA, DaysBefore 3, Lang the
