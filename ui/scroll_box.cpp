@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/text_encoding.h"
 #include "platform/win32_handles.h"
 #include "ui/application.h"
 #include "ui/skinned_form.h"
@@ -40,6 +41,10 @@ void TScrollBox::Realign() {
   for (const TLabel* label : labels_) content = std::max(content, label->BoundsRect().Bottom());
   scroll_ = UpdateScroll(scroll_, content, bounds_.height);
   if (!handle_) return;
+  // The area's window text is what its labels show, for assistive tools.
+  std::string text;
+  for (const TLabel* label : labels_) text += (text.empty() ? "" : "\n") + label->Caption();
+  SetWindowTextW(handle_, Utf8ToWide(text).c_str());
   ShowScrollBar(handle_, SB_VERT, scroll_.visible);
   if (scroll_.visible) {
     SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS};
