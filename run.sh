@@ -32,8 +32,11 @@ fi
 "${start[@]}" </dev/null >/dev/null 2>&1 &
 timeout 30 xdotool search --sync --onlyvisible --classname ormind.exe >/dev/null
 sleep 1
-import -window root -crop 620x420+$(( $(xdotool getdisplaygeometry | cut -d' ' -f1) - 620 ))+30 \
+import -window root "$ROOT/build/demo/screen.png"
+convert "$ROOT/build/demo/screen.png" \
+  -crop 620x420+$(( $(xdotool getdisplaygeometry | cut -d' ' -f1) - 620 ))+30 +repage \
   "$ROOT/build/demo/ormind.png"
+rm -f "$ROOT/build/demo/screen.png"
 "$wine" taskkill /im Ormind.exe </dev/null >/dev/null 2>&1 || true
 sleep 2
 tools/wine-prefix stop
