@@ -9,6 +9,7 @@
 //   driver post-close CLASS              posts WM_CLOSE to every top-level window of CLASS
 //   driver exited PID [MS]               waits until the process with this Windows id has ended
 //   driver kill PID                      ends the process with this Windows process id
+//   driver style CLASS [CHILDCLASS]      the window's style (or its child's), in hexadecimal
 //   driver message [MS]                  wait for a message box titled "Ormind!"; prints its text
 //   driver dismiss                       presses OK in the message box titled "Ormind!"
 //   driver titles TEXT                   titles of visible top-level windows containing TEXT
@@ -203,6 +204,13 @@ int wmain(int argc, wchar_t** argv) {
     const BOOL ended = TerminateProcess(process, 1);
     CloseHandle(process);
     return ended ? 0 : 1;
+  }
+  if (command == L"style" && argc >= 3) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (w && argc >= 4) w = FindWindowExW(w, nullptr, argv[3], nullptr);
+    if (!w) return 1;
+    std::printf("%08lx\n", static_cast<unsigned long>(GetWindowLongW(w, GWL_STYLE)));
+    return 0;
   }
   if (command == L"message") {
     HWND box = nullptr;

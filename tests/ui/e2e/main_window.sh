@@ -54,6 +54,7 @@ start_program() {  # start_program DATE LANG
   printf '[settings]\r\nEventsFile=%s\r\nDaysBefore=3\r\nLang=%s\r\nPrintPicture=\r\n' \
     "$(winpath "$appdata/Ormind/events.txt")" "$2" >"$appdata/Ormind/settings.ini"
   printf '%s\r\n' '[Birthday]' 'Ivan=01.03.1974' 'Olga=29.02.1980' 'Anna=02.03.2000' \
+    'Vera=03.03.1985' 'Gleb=04.03.2010' \
     '[Events]' 'Wedding=01.03.2004' '[Nameday]' 'Pyotr=01.03' >"$appdata/Ormind/events.txt"
   events_file=$appdata/Ormind/events.txt
   if run_driver wait TForm1 0 >/dev/null; then fail "another Ormind window is open"; exit 1; fi
@@ -86,9 +87,14 @@ check_eq "placed flush right at top 50, 600 x 383" \
   "$((screen_w - 600)) 50 $screen_w 433" "$(run_driver rect TForm1)"
 
 expected_block=$(printf '%s\n' 'Today, 01.03.2024' 'Is the birthday: ' 'Ivan (50!)' '' \
-  'Other events: ' 'Wedding (20!)' '' 'Name-day: ' 'Pyotr' '' '02.03: Anna (24)')
+  'Other events: ' 'Wedding (20!)' '' 'Name-day: ' 'Pyotr' '' '02.03: Anna (24)' \
+  '03.03: Vera (39)' '04.03: Gleb (14)')
 check_eq "heading and block for the event list" "$expected_block" \
   "$(run_driver text TForm1 TScrollBox | sed -e :a -e '/^\n*$/{$d;N;ba' -e '}')"
+
+has_scroll_bar() { (( 0x$(run_driver style TForm1 TScrollBox) & 0x00200000 )); }
+has_scroll_bar && pass "a block taller than the area gets a vertical scroll bar" \
+  || fail "a block taller than the area gets a vertical scroll bar"
 
 xdotool mousemove $((wx + 300)) $((wy + 200)); sleep 0.3
 s=$(shot start)
@@ -184,6 +190,12 @@ start_program '2026-12-08 09:00:00' 1049
 check_eq "the Russian heading" "Сегодня, 08.12.2026" "$(heading)"
 check_eq "the Russian block for an empty day" "$(printf '%s\n' 'Дней рождения нет.' 'Памятных событий нет.')" \
   "$(run_driver text TForm1 TScrollBox | sed -n '2,3p')"
+has_scroll_bar && fail "a short block has no scroll bar" || pass "a short block has no scroll bar"
+rm "$work/appdata-1049/Ormind/settings.ini"
+click_at 200 268
+check_eq "missing settings are reported when editing them" "Ошибка загрузки файла конфигурации" \
+  "$(run_driver message 5000)"
+run_driver dismiss >/dev/null || fail "the message box closes"
 click_at 240 268
 run_driver gone TForm1 5000 >/dev/null && pass "hide removes the window from the screen" \
   || fail "hide removes the window from the screen"
