@@ -5,7 +5,7 @@
 
 namespace ormind::testing {
 
-struct BmpSpec {
+struct BmpLayout {
   int width = 2;
   int height = 2;
   int bitCount = 24;
@@ -26,7 +26,7 @@ inline void Put32(std::vector<uint8_t>& b, uint32_t v) {
   Put16(b, v >> 16);
 }
 
-inline std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+inline std::vector<uint8_t> MakeBmp(const BmpLayout& s) {
   std::vector<uint8_t> info;
   if (s.headerSize == 12) {
     Put32(info, 12);

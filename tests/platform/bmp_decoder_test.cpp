@@ -12,7 +12,7 @@
 namespace ormind {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::MakeBmp;
 
 // A 2 x 2 picture: top row red, green; bottom row blue, white.
@@ -22,7 +22,7 @@ const std::vector<uint32_t> kExpected = {kRed, kGreen, kBlue, kWhite24};
 TEST(DecodeBmp, ReadsEveryPixelFormatToTheSamePicture) {
   const struct {
     const char* name;
-    BmpSpec spec;
+    BmpLayout layout;
   } cases[] = {
       {"24 bits, bottom-up",
        {2, 2, 24, 0, false, 40, {}, {},
@@ -55,7 +55,7 @@ TEST(DecodeBmp, ReadsEveryPixelFormatToTheSamePicture) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     PixelImage image;
-    ASSERT_NO_THROW(image = DecodeBmp(MakeBmp(c.spec)));
+    ASSERT_NO_THROW(image = DecodeBmp(MakeBmp(c.layout)));
     ASSERT_EQ(image.width, 2);
     ASSERT_EQ(image.height, 2);
     EXPECT_EQ(image.pixels, kExpected);
@@ -73,7 +73,7 @@ TEST(DecodeBmp, OneBitBlackAndWhiteIsMonochrome) {
 }
 
 TEST(DecodeBmp, RejectsDamagedFiles) {
-  const BmpSpec good{2, 2, 24, 0, false, 40, {}, {}, std::vector<uint8_t>(16, 0)};
+  const BmpLayout good{2, 2, 24, 0, false, 40, {}, {}, std::vector<uint8_t>(16, 0)};
   const std::vector<uint8_t> valid = MakeBmp(good);
   ASSERT_NO_THROW(DecodeBmp(valid));
   auto with = [&](auto change) {

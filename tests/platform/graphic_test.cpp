@@ -22,16 +22,16 @@ constexpr uint32_t kDiscGreen = 0x20A040;
 
 // A 32 x 32 button picture: a green disc of diameter 32 on black.
 std::vector<uint8_t> ButtonBmp() {
-  testing::BmpSpec spec{32, 32, 24, 0, false, 40, {}, {}, {}};
+  testing::BmpLayout layout{32, 32, 24, 0, false, 40, {}, {}, {}};
   for (int row = 0; row < 32; ++row) {
     const int y = 31 - row;
     for (int x = 0; x < 32; ++x) {
       const double dx = x + 0.5 - 16, dy = y + 0.5 - 16;
       const uint32_t c = dx * dx + dy * dy <= 256 ? kDiscGreen : 0;
-      spec.pixelData.insert(spec.pixelData.end(), {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
+      layout.pixelData.insert(layout.pixelData.end(), {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
     }
   }
-  return testing::MakeBmp(spec);
+  return testing::MakeBmp(layout);
 }
 
 // A 64 x 64 blue canvas to draw on, read back pixel by pixel.
