@@ -1,13 +1,11 @@
 // The stored-picture layout, the transparency rules and the JPEG reader.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <jpeglib.h>
-
 #include "platform/jpeg_decoder.h"
 #include "platform/picture_error.h"
 #include "platform/pixel_image.h"
 #include "platform/stored_picture.h"
+#include "tests/platform/jpeg_builder.h"
 
 namespace ormind {
 namespace {
@@ -61,36 +59,8 @@ TEST(Transparency, MaskMarksPixelsOfTheColourRowsPaddedTo16Bits) {
   EXPECT_EQ(MaskStride(17), 4u);
 }
 
-std::vector<uint8_t> EncodeJpeg(int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row;
-  for (int x = 0; x < width; ++x) row.insert(row.end(), {r, g, b});
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<uint8_t> out(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  free(buffer);
-  return out;
-}
-
 TEST(DecodeJpeg, ReadsColourAndSize) {
-  const PixelImage image = DecodeJpeg(EncodeJpeg(20, 10, 200, 40, 90));
+  const PixelImage image = DecodeJpeg(testing::EncodeJpeg(20, 10, 200, 40, 90));
   ASSERT_EQ(image.width, 20);
   ASSERT_EQ(image.height, 10);
   const uint32_t p = image.At(10, 5);
@@ -100,7 +70,7 @@ TEST(DecodeJpeg, ReadsColourAndSize) {
 }
 
 TEST(DecodeJpeg, DamagedFilesRaiseJpegErrors) {
-  const std::vector<uint8_t> good = EncodeJpeg(16, 16, 1, 2, 3);
+  const std::vector<uint8_t> good = testing::EncodeJpeg(16, 16, 1, 2, 3);
   const std::vector<std::vector<uint8_t>> bad = {
       {}, Bytes("not a jpeg at all"), std::vector<uint8_t>(good.begin(), good.begin() + 20)};
   for (const auto& bytes : bad) {
