@@ -37,51 +37,59 @@ void TScrollBox::Create(TSkinnedForm& parent, const Bounds& bounds) {
 }
 
 void TScrollBox::Realign() {
-  int content = 0;
-  for (const TLabel* label : labels_) content = std::max(content, label->BoundsRect().Bottom());
-  scroll_ = UpdateScroll(scroll_, content, bounds_.height);
+  int width = 0, height = 0;
+  for (const TLabel* label : labels_) {
+    width = std::max(width, label->BoundsRect().Right());
+    height = std::max(height, label->BoundsRect().Bottom());
+  }
+  scroll_ = UpdateScrolls(scroll_, width, height, bounds_.width, bounds_.height,
+                          GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL));
   if (!handle_) return;
   // The area's window text is what its labels show, for assistive tools.
   std::string text;
   for (const TLabel* label : labels_) text += (text.empty() ? "" : "\n") + label->Caption();
   SetWindowTextW(handle_, Utf8ToWide(text).c_str());
-  ShowScrollBar(handle_, SB_VERT, scroll_.visible);
-  if (scroll_.visible) {
+  for (const int bar : {SB_HORZ, SB_VERT}) {
+    const ScrollAxis& axis = Axis(bar);
+    ShowScrollBar(handle_, bar, axis.visible);
+    if (!axis.visible) continue;
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     info.nMin = 0;
-    info.nMax = scroll_.range - 1;
-    info.nPage = static_cast<UINT>(scroll_.page);
-    info.nPos = scroll_.position;
-    SetScrollInfo(handle_, SB_VERT, &info, TRUE);
+    info.nMax = axis.range - 1;
+    info.nPage = static_cast<UINT>(axis.page);
+    info.nPos = axis.position;
+    SetScrollInfo(handle_, bar, &info, TRUE);
   }
   InvalidateRect(handle_, nullptr, FALSE);
 }
 
-void TScrollBox::ScrollTo(int position) {
-  const int clamped = std::clamp(position, 0, scroll_.MaxPosition());
-  if (clamped == scroll_.position) return;
-  scroll_.position = clamped;
-  SetScrollPos(handle_, SB_VERT, clamped, TRUE);
+void TScrollBox::ScrollTo(int bar, int position) {
+  ScrollAxis& axis = Axis(bar);
+  const int clamped = std::clamp(position, 0, axis.MaxPosition());
+  if (clamped == axis.position) return;
+  axis.position = clamped;
+  SetScrollPos(handle_, bar, clamped, TRUE);
   InvalidateRect(handle_, nullptr, FALSE);
 }
 
-void TScrollBox::OnVerticalScroll(WORD request) {
+void TScrollBox::OnScroll(int bar, WORD request) {
+  const ScrollAxis& axis = Axis(bar);
   switch (request) {
-    case SB_LINEUP: ScrollTo(ScrollBy(scroll_, -kLineStep)); break;
-    case SB_LINEDOWN: ScrollTo(ScrollBy(scroll_, kLineStep)); break;
-    case SB_PAGEUP: ScrollTo(ScrollBy(scroll_, -scroll_.page)); break;
-    case SB_PAGEDOWN: ScrollTo(ScrollBy(scroll_, scroll_.page)); break;
-    case SB_TOP: ScrollTo(0); break;
-    case SB_BOTTOM: ScrollTo(scroll_.MaxPosition()); break;
+    case SB_LINEUP: ScrollTo(bar, ScrollBy(axis, -kLineStep)); break;
+    case SB_LINEDOWN: ScrollTo(bar, ScrollBy(axis, kLineStep)); break;
+    case SB_PAGEUP: ScrollTo(bar, ScrollBy(axis, -axis.page)); break;
+    case SB_PAGEDOWN: ScrollTo(bar, ScrollBy(axis, axis.page)); break;
+    case SB_TOP: ScrollTo(bar, 0); break;
+    case SB_BOTTOM: ScrollTo(bar, axis.MaxPosition()); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
       SCROLLINFO info{};
       info.cbSize = sizeof(info);
       info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(handle_, SB_VERT, &info);
-      ScrollTo(info.nTrackPos);
+      GetScrollInfo(handle_, bar, &info);
+      ScrollTo(bar, info.nTrackPos);
       break;
     }
   }
@@ -97,12 +105,15 @@ void TScrollBox::Paint() {
   if (!buffer.Get() || !bitmap) return;
   SelectedObject selected(buffer.Get(), bitmap.Get());
   parent_->PaintFaceUnder(buffer.Get(), bounds_);
-  for (const TLabel* label : labels_) label->Paint(buffer.Get(), 0, -scroll_.position);
+  for (const TLabel* label : labels_) {
+    label->Paint(buffer.Get(), -scroll_.horizontal.position, -scroll_.vertical.position);
+  }
   BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
 }
 
 bool TScrollBox::OnLabel(LPARAM position) const {
-  const int x = GET_X_LPARAM(position), y = GET_Y_LPARAM(position) + scroll_.position;
+  const int x = GET_X_LPARAM(position) + scroll_.horizontal.position;
+  const int y = GET_Y_LPARAM(position) + scroll_.vertical.position;
   return std::any_of(labels_.begin(), labels_.end(),
                      [&](const TLabel* l) { return l->BoundsRect().Contains(x, y); });
 }
@@ -132,9 +143,11 @@ LRESULT TScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_VSCROLL: OnVerticalScroll(LOWORD(wParam)); return 0;
+    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
+    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL:
-      ScrollTo(ScrollBy(scroll_, -GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * kLineStep));
+      ScrollTo(SB_VERT, ScrollBy(scroll_.vertical,
+                                 -GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * kLineStep));
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: return press(MouseButton::Left);

@@ -1,6 +1,6 @@
 #pragma once
 // TScrollBox: a borderless child area that shows its parent's face through, holds labels and
-// grows a vertical scroll bar when they reach below it. Mouse presses and moves on its empty
+// grows scroll bars when they reach below it or past its right edge. Mouse presses and moves on its empty
 // part go to the parent's handlers (drag the window, put the buttons at rest).
 #include <windows.h>
 
@@ -25,10 +25,10 @@ class TScrollBox {
   void Create(TSkinnedForm& parent, const Bounds& bounds);
   HWND Handle() const { return handle_; }
   void AddLabel(TLabel& label) { labels_.push_back(&label); }
-  // Call after a label's text changed: updates the scroll bar and repaints.
+  // Call after a label's text changed: updates the scroll bars and repaints.
   void Realign();
-  void ScrollTo(int position);
-  const VerticalScroll& Scroll() const { return scroll_; }
+  // Scrolls one axis (SB_HORZ or SB_VERT) to `position`, kept within range.
+  void ScrollTo(int bar, int position);
 
   std::function<void(MouseButton)> onMouseDown;
   std::function<void()> onMouseMove;
@@ -37,14 +37,15 @@ class TScrollBox {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint();
-  void OnVerticalScroll(WORD request);
+  void OnScroll(int bar, WORD request);
+  ScrollAxis& Axis(int bar) { return bar == SB_VERT ? scroll_.vertical : scroll_.horizontal; }
   bool OnLabel(LPARAM position) const;
 
   TSkinnedForm* parent_ = nullptr;
   HWND handle_ = nullptr;
   Bounds bounds_;
   std::vector<TLabel*> labels_;
-  VerticalScroll scroll_;
+  ScrollState scroll_;
 };
 
 }  // namespace ormind

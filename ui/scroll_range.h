@@ -1,22 +1,32 @@
 #pragma once
-// The vertical scrolling of the day-view area: the bar appears when the labels reach below
-// the area, and the position always stays within the range.
+// The scrolling of the day-view area: a bar appears when the labels reach past the area in its
+// direction, a bar takes room from the other direction, and positions stay within range.
 namespace ormind {
 
-struct VerticalScroll {
+struct ScrollAxis {
   bool visible = false;
-  int range = 0;     // content height: the lowest label bottom
-  int page = 0;      // the area's height
-  int position = 0;  // how far the content is scrolled up
+  int range = 0;     // content length: the farthest label edge
+  int page = 0;      // the visible length
+  int position = 0;  // how far the content is scrolled
 
   int MaxPosition() const { return visible ? range - page : 0; }
 };
 
-// The scrolling for content `contentHeight` high in an area `areaHeight` high, keeping the
-// previous position where it still fits.
-VerticalScroll UpdateScroll(const VerticalScroll& previous, int contentHeight, int areaHeight);
+struct ScrollState {
+  ScrollAxis horizontal;
+  ScrollAxis vertical;
+};
 
-// The position after scrolling by `delta` pixels (positive: content moves up).
-int ScrollBy(const VerticalScroll& scroll, int delta);
+// One axis: content `contentLength` long in `page` pixels, keeping the previous position where
+// it still fits.
+ScrollAxis UpdateScroll(const ScrollAxis& previous, int contentLength, int page);
+
+// Both axes for content of contentWidth x contentHeight in an area of areaWidth x areaHeight;
+// a vertical bar is `barWidth` wide, a horizontal one `barHeight` high.
+ScrollState UpdateScrolls(const ScrollState& previous, int contentWidth, int contentHeight,
+                          int areaWidth, int areaHeight, int barWidth, int barHeight);
+
+// The position after scrolling by `delta` pixels (positive: content moves up or left).
+int ScrollBy(const ScrollAxis& scroll, int delta);
 
 }  // namespace ormind

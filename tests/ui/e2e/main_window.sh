@@ -55,6 +55,7 @@ start_program() {  # start_program DATE LANG
     "$(winpath "$appdata/Ormind/events.txt")" "$2" >"$appdata/Ormind/settings.ini"
   printf '%s\r\n' '[Birthday]' 'Ivan=01.03.1974' 'Olga=29.02.1980' 'Anna=02.03.2000' \
     'Vera=03.03.1985' 'Gleb=04.03.2010' \
+    'Константин Константинович Константинопольский-Щедрин=09.12.1960' \
     '[Events]' 'Wedding=01.03.2004' '[Nameday]' 'Pyotr=01.03' >"$appdata/Ormind/events.txt"
   events_file=$appdata/Ormind/events.txt
   if run_driver wait TForm1 0 >/dev/null; then fail "another Ormind window is open"; exit 1; fi
@@ -190,7 +191,11 @@ start_program '2026-12-08 09:00:00' 1049
 check_eq "the Russian heading" "Сегодня, 08.12.2026" "$(heading)"
 check_eq "the Russian block for an empty day" "$(printf '%s\n' 'Дней рождения нет.' 'Памятных событий нет.')" \
   "$(run_driver text TForm1 TScrollBox | sed -n '2,3p')"
-has_scroll_bar && fail "a short block has no scroll bar" || pass "a short block has no scroll bar"
+has_scroll_bar && fail "a short block has no vertical scroll bar" \
+  || pass "a short block has no vertical scroll bar"
+(( 0x$(run_driver style TForm1 TScrollBox) & 0x00100000 )) \
+  && pass "a line wider than the area gets a horizontal scroll bar" \
+  || fail "a line wider than the area gets a horizontal scroll bar"
 rm "$work/appdata-1049/Ormind/settings.ini"
 click_at 200 268
 check_eq "missing settings are reported when editing them" "Ошибка загрузки файла конфигурации" \
