@@ -56,13 +56,20 @@ void TBitmap::Draw(HDC dc, const RECT& rect) {
   HBITMAP pixels = Pixels(dc);
   if (!source.Get() || !pixels) return;
   SelectedObject selected(source.Get(), pixels);
-  const int previousMode = SetStretchBltMode(dc, image_.monochrome ? BLACKONWHITE : COLORONCOLOR);
+  // On a screen of 256 colours or fewer, halftoning keeps a stretched picture recognisable.
+  const int screenBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+  const bool halftone = screenBits <= 8 && !image_.monochrome;
+  const int previousMode = SetStretchBltMode(
+      dc, halftone ? HALFTONE : image_.monochrome ? BLACKONWHITE : COLORONCOLOR);
+  POINT brushOrigin{};
+  if (halftone) SetBrushOrgEx(dc, 0, 0, &brushOrigin);
   if (Transparent()) {
     DrawMasked(dc, source.Get(), rect);
   } else {
     DrawOpaque(dc, source.Get(), rect);
   }
   SetStretchBltMode(dc, previousMode);
+  if (halftone) SetBrushOrgEx(dc, brushOrigin.x, brushOrigin.y, nullptr);
 }
 
 void TBitmap::DrawOpaque(HDC dc, HDC source, const RECT& rect) {
