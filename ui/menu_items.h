@@ -22,9 +22,10 @@ class TMenuItem {
   // The number by which the system reports the item as chosen (given by its menu).
   std::uint32_t Command() const { return command_; }
   bool IsSeparator() const { return Caption == "-"; }
-  // Runs the click handler, if any.
+  // Runs the click handler, if any. The handler is copied first: it may destroy the menu
+  // and with it this item (the close command ends the program).
   void Click() const {
-    if (OnClick) OnClick();
+    if (auto handler = OnClick) handler();
   }
 
  private:

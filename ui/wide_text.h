@@ -1,0 +1,11 @@
+#pragma once
+// UTF-8 inside the program, UTF-16 at the Win32 call.
+#include <string>
+#include <string_view>
+
+namespace ormind {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+}  // namespace ormind
