@@ -1,0 +1,43 @@
+#pragma once
+// The day view: a heading with the date and a block listing what falls on that day and on the
+// following days, built from the event list file at every call.
+#include <string>
+
+#include "core/day.h"
+#include "core/environment.h"
+#include "core/ini_document.h"
+#include "core/interface_texts.h"
+#include "core/settings.h"
+
+namespace ormind {
+
+// DaysBefore above this is used as this many days (the file keeps what the user wrote).
+constexpr int kMaxDaysBefore = 366;
+
+// The main window's two labels and its buttons.
+class DayViewTarget {
+ public:
+  virtual ~DayViewTarget() = default;
+  virtual void SetHeading(const std::string& utf8) = 0;  // Label2
+  // Label3: called as the block grows or once at the end; either way the label holds what
+  // was built so far.
+  virtual void SetBlock(const std::string& utf8) = 0;
+  virtual void ResetButtons() = 0;  // hover reset
+};
+
+struct DayViewText {
+  std::string heading;
+  std::string block;
+};
+
+// The heading and the block for `day` from the parsed event list; `today` decides the
+// "Today, " prefix; daysBefore is capped at kMaxDaysBefore.
+DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, const InterfaceTexts& texts,
+                           const IniDocument& events);
+
+// Builds the day view of `day` from the event list at settings.EventsPath. A missing file
+// shows DataFileMissing and leaves the target untouched; an unreadable one shows DataError.
+void ShowDay(Day day, const Settings& settings, const InterfaceTexts& texts, const Clock& clock,
+             const FileSystem& files, MessageSink& messages, DayViewTarget& target);
+
+}  // namespace ormind

@@ -1,0 +1,258 @@
+#include "core/ini_document.h"
+
+#include <cstring>
+
+namespace ormind {
+namespace {
+
+// Blanks as the profile functions see them, Ctrl-Z (an old end-of-file mark) included.
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A;
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Next code point of UTF-8 text (invalid bytes are taken one at a time as themselves).
+char32_t NextCodePoint(std::string_view s, size_t& i) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  const int length = b0 < 0xC0 ? 1 : b0 < 0xE0 ? 2 : b0 < 0xF0 ? 3 : 4;
+  if (length == 1 || i + length > s.size()) {
+    ++i;
+    return b0;
+  }
+  char32_t c = b0 & (0x3F >> (length - 1));
+  for (int k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+  i += length;
+  return c;
+}
+
+// Upper case to lower case for the scripts of the two code pages (Latin and Cyrillic).
+char32_t FoldCase(char32_t c) {
+  if (c >= 'A' && c <= 'Z') return c + 32;
+  if (c < 0x80) return c;
+  if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x410 && c <= 0x42F)) return c + 32;
+  if (c >= 0x400 && c <= 0x40F) return c + 80;
+  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
+      c != 0x17F) {
+    // Latin Extended-A pairs: even/odd below 0x138, odd/even from 0x139 on.
+    const bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if (oddUpper ? (c & 1) : !(c & 1)) return c + 1;
+    return c;
+  }
+  if (c == 0x178) return 0xFF;
+  if (c == 0x490) return 0x491;
+  return c;
+}
+
+bool FoldedEqual(std::string_view a, std::string_view b) {
+  if (a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (FoldCase(NextCodePoint(a, i)) != FoldCase(NextCodePoint(b, j))) return false;
+  }
+  return i == a.size() && j == b.size();
+}
+
+std::string_view StripQuotes(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+}  // namespace
+
+bool IniNamesEqual(std::string_view a, std::string_view b) { return FoldedEqual(Trim(a), Trim(b)); }
+
+IniDocument::IniDocument(std::string utf8Text) : text_(std::move(utf8Text)) { Parse(); }
+
+void IniDocument::Parse() {
+  lines_.clear();
+  sections_.clear();
+  sections_.push_back({kNoLine, 0, 0});  // lines before the first section header
+  const char* const base = text_.data();
+  const size_t size = text_.size();
+  size_t pos = 0;
+  while (pos < size) {
+    // The line runs to the next CR or LF; CR LF counts as one line break.
+    const char* lf = static_cast<const char*>(std::memchr(base + pos, '\n', size - pos));
+    size_t end = lf ? static_cast<size_t>(lf - base) : size;
+    size_t next = lf ? end + 1 : size;
+    if (const void* cr = std::memchr(base + pos, '\r', end - pos)) {
+      end = static_cast<size_t>(static_cast<const char*>(cr) - base);
+      next = end + 1 < size && base[end + 1] == '\n' ? end + 2 : end + 1;
+    }
+    Line line;
+    line.begin = static_cast<uint32_t>(pos);
+    line.end = static_cast<uint32_t>(end);
+    size_t b = pos, e = end;
+    while (b < e && IsBlank(base[b])) ++b;
+    while (e > b && IsBlank(base[e - 1])) --e;
+    if (b == e) {
+      line.kind = LineKind::Blank;
+    } else if (base[b] == '[' && e - b > 1 &&
+               std::memchr(base + b + 1, ']', e - b - 1) != nullptr) {
+      size_t close = e - 1;
+      while (base[close] != ']') --close;
+      line.kind = LineKind::Section;
+      line.nameBegin = static_cast<uint32_t>(b + 1);
+      line.nameEnd = static_cast<uint32_t>(close);
+    } else if (base[b] == ';') {
+      line.kind = LineKind::Comment;
+    } else if (const void* eq = std::memchr(base + b, '=', e - b)) {
+      const size_t at = static_cast<size_t>(static_cast<const char*>(eq) - base);
+      size_t nameEnd = at, valueBegin = at + 1;
+      while (nameEnd > b && IsBlank(base[nameEnd - 1])) --nameEnd;
+      while (valueBegin < e && IsBlank(base[valueBegin])) ++valueBegin;
+      line.kind = LineKind::Entry;
+      line.nameBegin = static_cast<uint32_t>(b);
+      line.nameEnd = static_cast<uint32_t>(nameEnd);
+      line.valueBegin = static_cast<uint32_t>(valueBegin);
+      line.valueEnd = static_cast<uint32_t>(e);
+    } else {
+      line.kind = LineKind::NoEquals;
+      line.nameBegin = static_cast<uint32_t>(b);
+      line.nameEnd = static_cast<uint32_t>(e);
+    }
+    const auto index = static_cast<uint32_t>(lines_.size());
+    if (line.kind == LineKind::Section) {
+      sections_.back().endLine = index;
+      sections_.push_back({index, index + 1, index + 1});
+    }
+    lines_.push_back(line);
+    pos = next;
+  }
+  sections_.back().endLine = static_cast<uint32_t>(lines_.size());
+}
+
+std::string_view IniDocument::View(uint32_t begin, uint32_t end) const {
+  return std::string_view(text_).substr(begin, end - begin);
+}
+std::string_view IniDocument::LineName(const Line& line) const {
+  return View(line.nameBegin, line.nameEnd);
+}
+std::string_view IniDocument::LineValue(const Line& line) const {
+  return StripQuotes(View(line.valueBegin, line.valueEnd));
+}
+
+const IniDocument::SectionRange* IniDocument::FirstSection(std::string_view name) const {
+  name = Trim(name);
+  for (const SectionRange& section : sections_) {
+    const std::string_view own =
+        section.header == kNoLine ? std::string_view() : LineName(lines_[section.header]);
+    if (FoldedEqual(own, name)) return &section;
+  }
+  return nullptr;
+}
+
+uint32_t IniDocument::FindKeyLine(const SectionRange& section, std::string_view key,
+                                  bool includeNoEquals) const {
+  key = Trim(key);
+  for (uint32_t i = section.firstLine; i < section.endLine; ++i) {
+    const Line& line = lines_[i];
+    const bool candidate =
+        line.kind == LineKind::Entry || (includeNoEquals && line.kind == LineKind::NoEquals);
+    if (candidate && FoldedEqual(LineName(line), key)) return i;
+  }
+  return kNoLine;
+}
+
+std::vector<std::string_view> IniDocument::KeyNames(std::string_view section) const {
+  std::vector<std::string_view> names;
+  if (const SectionRange* range = FirstSection(section))
+    for (uint32_t i = range->firstLine; i < range->endLine; ++i)
+      if (lines_[i].kind == LineKind::Entry) names.push_back(LineName(lines_[i]));
+  return names;
+}
+
+bool IniDocument::HasKey(std::string_view section, std::string_view key) const {
+  const SectionRange* range = FirstSection(section);
+  return range && FindKeyLine(*range, key, false) != kNoLine;
+}
+
+std::optional<std::string_view> IniDocument::ReadString(std::string_view section,
+                                                        std::string_view key) const {
+  const SectionRange* range = FirstSection(section);
+  if (!range) return std::nullopt;
+  const uint32_t i = FindKeyLine(*range, key, true);
+  // A line without "=" is found by name but has no value: the default is returned.
+  if (i == kNoLine || lines_[i].kind != LineKind::Entry) return std::nullopt;
+  return LineValue(lines_[i]);
+}
+
+std::string IniDocument::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+  return std::string(ReadString(section, key).value_or(defaultValue));
+}
+
+std::vector<std::string_view> IniDocument::SectionNames() const {
+  std::vector<std::string_view> names;
+  for (const SectionRange& section : sections_)
+    if (section.header != kNoLine) names.push_back(LineName(lines_[section.header]));
+  return names;
+}
+
+void IniDocument::ForEachEntry(std::string_view section,
+                               const std::function<void(const IniEntry&)>& visit) const {
+  section = Trim(section);
+  for (const SectionRange& range : sections_) {
+    if (range.header == kNoLine || !FoldedEqual(LineName(lines_[range.header]), section))
+      continue;
+    for (uint32_t i = range.firstLine; i < range.endLine; ++i)
+      if (lines_[i].kind == LineKind::Entry) visit({LineName(lines_[i]), LineValue(lines_[i])});
+  }
+}
+
+std::vector<IniEntry> IniDocument::Entries(std::string_view section) const {
+  std::vector<IniEntry> entries;
+  ForEachEntry(section, [&](const IniEntry& entry) { entries.push_back(entry); });
+  return entries;
+}
+
+std::string_view IniDocument::LineBreak() const {
+  const size_t at = text_.find_first_of("\r\n");
+  if (at == std::string::npos) return "\r\n";
+  if (text_[at] == '\n') return "\n";
+  return at + 1 < text_.size() && text_[at + 1] == '\n' ? "\r\n" : "\r";
+}
+
+void IniDocument::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+  section = Trim(section);
+  key = Trim(key);
+  while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
+  const std::string breakText(LineBreak());
+  const std::string newLine = std::string(key) + "=" + std::string(value);
+
+  const SectionRange* range = FirstSection(section);
+  if (!range) {
+    std::string tail;
+    if (!text_.empty() && text_.back() != '\n' && text_.back() != '\r') tail += breakText;
+    tail += "[" + std::string(section) + "]" + breakText + newLine + breakText;
+    text_ += tail;
+  } else if (const uint32_t i = FindKeyLine(*range, key, true); i != kNoLine) {
+    // Keep the spelling of the name and the spacing up to the value.
+    const Line& line = lines_[i];
+    if (line.kind == LineKind::Entry)
+      text_.replace(line.valueBegin, line.end - line.valueBegin, value);
+    else
+      text_.replace(line.nameEnd, line.end - line.nameEnd, "=" + std::string(value));
+  } else {
+    // After the last non-blank line of the section, so blank lines before the next
+    // section stay where they are.
+    uint32_t last = range->header;
+    for (uint32_t k = range->firstLine; k < range->endLine; ++k)
+      if (lines_[k].kind != LineKind::Blank) last = k;
+    if (last == kNoLine)
+      text_.insert(0, newLine + breakText);
+    else
+      text_.insert(lines_[last].end, breakText + newLine);
+  }
+  Parse();
+}
+
+}  // namespace ormind

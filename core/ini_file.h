@@ -1,0 +1,23 @@
+#pragma once
+// Reading and writing INI files through the FileSystem, keeping each file's encoding.
+#include <optional>
+#include <string>
+
+#include "core/environment.h"
+#include "core/ini_document.h"
+#include "core/text_codec.h"
+
+namespace ormind {
+
+struct IniFile {
+  IniDocument document;
+  TextEncoding encoding = TextEncoding::Ansi;  // a new file: the 8-bit code page
+};
+
+// nullopt when the file cannot be read.
+std::optional<IniFile> ReadIniFile(const FileSystem& files, const std::string& path,
+                                   int codePage);
+// Writes the document back in its encoding (see EncodeText); throws IniWriteError.
+void WriteIniFile(FileSystem& files, const std::string& path, IniFile& file, int codePage);
+
+}  // namespace ormind

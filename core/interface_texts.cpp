@@ -1,0 +1,68 @@
+#include "core/interface_texts.h"
+
+namespace ormind {
+namespace {
+
+struct TextRow {
+  TextId id;
+  const char* russian;
+  const char* english;
+};
+
+// "%s" in a message stands for the full path of the event list file.
+constexpr TextRow kTexts[] = {
+    {TextId::PrevDate, "Предыдущая дата", "Previous date"},
+    {TextId::NextDate, "Следующая дата", "Next date"},
+    {TextId::EditEvents, "Редактировать список событий", "Edit list of events"},
+    {TextId::PrintGreeting, "Напечатать поздравление", "Print congratulation"},
+    {TextId::ChangeSettings, "Поменять настройки", "Change settings"},
+    {TextId::MinimizeToIcon, "Свернуть в значок", "Minimize to icon"},
+    {TextId::Close, "Закрыть", "Close"},
+    {TextId::Today, "Сегодня, ", "Today, "},
+    {TextId::IsTheBirthday, "День рождения празднуют: ", "Is the birthday: "},
+    {TextId::NoBirthdays, "Дней рождения нет.", "No birthdays."},
+    {TextId::OtherEvents, "Прочие события: ", "Other events: "},
+    {TextId::NoEvents, "Памятных событий нет.", "No events."},
+    {TextId::NameDay, "Именины: ", "Name-day: "},
+    {TextId::Show, "Показать", "Show"},
+    {TextId::Minimize, "Свернуть", "Minimize"},
+    {TextId::DataError, "Ошибка загрузки данных. Проверьте содержимое файла %s",
+     "Error loading data. Check the contents of the file %s"},
+    {TextId::DataFileMissing, "Ошибка загрузки данных. Файл %s не найден",
+     "Error loading data. File %s not found"},
+    {TextId::EventsFileMissing, "Файл %s не найден", "File %s not found"},
+    {TextId::ConfigError, "Ошибка загрузки файла конфигурации", "Error loading configuration data"},
+    {TextId::Salutation, "Обращение", "Superscription"},
+    {TextId::GreetingText, "Текст поздравления", "Greeting text"},
+    {TextId::Signature, "Подпись", "Subscription"},
+};
+static_assert(std::size(kTexts) == static_cast<size_t>(TextId::Count_));
+
+std::string WithPath(const std::string& text, const std::string& path) {
+  std::string result = text;
+  if (const size_t at = result.find("%s"); at != std::string::npos) result.replace(at, 2, path);
+  return result;
+}
+
+}  // namespace
+
+InterfaceTexts::InterfaceTexts(int32_t lang) : russian_(lang == kRussianLocale) {
+  for (const TextRow& row : kTexts)
+    texts_[static_cast<size_t>(row.id)] = russian_ ? row.russian : row.english;
+}
+
+const std::string& InterfaceTexts::operator[](TextId id) const {
+  return texts_.at(static_cast<size_t>(id));
+}
+
+std::string InterfaceTexts::DataError(const std::string& eventsPath) const {
+  return WithPath((*this)[TextId::DataError], eventsPath);
+}
+std::string InterfaceTexts::DataFileMissing(const std::string& eventsPath) const {
+  return WithPath((*this)[TextId::DataFileMissing], eventsPath);
+}
+std::string InterfaceTexts::EventsFileMissing(const std::string& eventsPath) const {
+  return WithPath((*this)[TextId::EventsFileMissing], eventsPath);
+}
+
+}  // namespace ormind

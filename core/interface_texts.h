@@ -1,0 +1,37 @@
+#pragma once
+// Every text the program shows at run time, in Russian and English.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace ormind {
+
+enum class TextId {
+  PrevDate, NextDate, EditEvents, PrintGreeting, ChangeSettings, MinimizeToIcon, Close,
+  Today, IsTheBirthday, NoBirthdays, OtherEvents, NoEvents, NameDay, Show, Minimize,
+  DataError, DataFileMissing, EventsFileMissing, ConfigError, Salutation, GreetingText,
+  Signature,
+  Count_
+};
+
+constexpr int32_t kRussianLocale = 1049;
+
+class InterfaceTexts {
+ public:
+  explicit InterfaceTexts(int32_t lang);  // 1049 Russian, anything else English
+  bool IsRussian() const { return russian_; }
+  // UTF-8. The three messages that name the event list file hold "%s" where the file goes:
+  // use the functions below for them.
+  const std::string& operator[](TextId id) const;
+  // Message texts that name the event list file: the actual path is put where the file
+  // name goes.
+  std::string DataError(const std::string& eventsPath) const;
+  std::string DataFileMissing(const std::string& eventsPath) const;
+  std::string EventsFileMissing(const std::string& eventsPath) const;
+
+ private:
+  bool russian_;
+  std::array<std::string, static_cast<size_t>(TextId::Count_)> texts_;
+};
+
+}  // namespace ormind

@@ -1,0 +1,159 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "core/ini_document.h"
+#include "core/text_codec.h"
+#include "fakes.h"
+
+namespace ormind {
+namespace {
+
+using testing::FakeEnvironment;
+using testing::FakeFileSystem;
+using testing::RecordingMessages;
+
+#ifdef _WIN32
+constexpr const char* kFolder = "/home/u/AppData\\Ormind";
+constexpr const char* kSep = "\\";
+#else
+constexpr const char* kFolder = "/home/u/AppData/Ormind";
+constexpr const char* kSep = "/";
+#endif
+
+class LoadSettingsTest : public ::testing::Test {
+ protected:
+  LoadSettingsTest() { fs.folders.insert(kFolder); }
+  std::string Path(const char* name) const { return std::string(kFolder) + kSep + name; }
+  Settings Load() { return LoadSettings(env, fs, messages); }
+  IniDocument SettingsFile() const { return IniDocument(fs.files.at(Path("settings.ini"))); }
+
+  FakeEnvironment env;
+  FakeFileSystem fs;
+  RecordingMessages messages;
+};
+
+TEST_F(LoadSettingsTest, FirstStartCreatesAllFourKeys) {
+  env.locale = 1049;
+  const Settings s = Load();
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(s.SettingsPath, Path("settings.ini"));
+  EXPECT_EQ(s.EventsPath, Path("events.txt"));
+  EXPECT_EQ(s.DaysBefore, 3);
+  EXPECT_EQ(s.Lang, 1049);
+  EXPECT_EQ(s.PrintPicture, "");
+  EXPECT_EQ(fs.files.at(Path("settings.ini")),
+            "[settings]\r\nEventsFile=" + Path("events.txt") +
+                "\r\nDaysBefore=3\r\nLang=1049\r\nPrintPicture=\r\n");
+}
+
+TEST_F(LoadSettingsTest, PathsAreConcatenatedEvenWithoutAppData) {
+  env.appData.reset();
+  const Settings s = DefaultSettings(env);
+  EXPECT_EQ(s.SettingsPath, std::string(kSep) + "Ormind" + kSep + "settings.ini");
+  env.appData = "C:/x/";  // nothing trimmed, nothing inserted
+  EXPECT_EQ(DefaultSettings(env).EventsPath, std::string("C:/x/") + kSep + "Ormind" + kSep + "events.txt");
+}
+
+TEST_F(LoadSettingsTest, ReadsAndRepairsAnExistingFile) {
+  const struct {
+    std::string body;
+    int32_t daysBefore, lang;
+    bool eventsRepaired, pictureRepaired;
+  } cases[] = {
+      {"DaysBefore=0x0A\nLang=1049\n", 10, 1049, true, true},
+      {"DaysBefore=ten\nLang=ten\n", 3, 1033, true, true},
+      {"daysbefore = -2\nLANG=2072\nEventsFile=" + Path("mine.txt") + "\nPrintPicture=" +
+           Path("card.jpg") + "\n",
+       -2, 2072, false, false},
+      {"EventsFile=/nowhere/x.txt\nPrintPicture=/nowhere/p.jpg\nDaysBefore=400\nLang=1033\n",
+       400, 1033, true, true},
+  };
+  for (const auto& c : cases) {
+    fs.files = {{Path("settings.ini"), "[settings]\n" + c.body},
+                {Path("mine.txt"), ""},
+                {Path("card.jpg"), ""}};
+    messages.shown.clear();
+    const Settings s = Load();
+    EXPECT_TRUE(messages.shown.empty()) << c.body;
+    EXPECT_EQ(s.DaysBefore, c.daysBefore) << c.body;
+    EXPECT_EQ(s.Lang, c.lang) << c.body;
+    const IniDocument file = SettingsFile();
+    EXPECT_EQ(s.EventsPath, c.eventsRepaired ? Path("events.txt") : Path("mine.txt"));
+    EXPECT_EQ(file.ReadString("settings", "EventsFile"), s.EventsPath) << c.body;
+    EXPECT_EQ(s.PrintPicture, c.pictureRepaired ? "" : Path("card.jpg"));
+    EXPECT_EQ(file.ReadString("settings", "PrintPicture"), s.PrintPicture) << c.body;
+    // What the user wrote stays as written.
+    EXPECT_EQ(file.KeyNames("settings").size(), 4u) << file.Text();
+  }
+  EXPECT_NE(SettingsFile().Text().find("DaysBefore=400"), std::string::npos);
+}
+
+TEST_F(LoadSettingsTest, AFileInGoodOrderIsNotRewritten) {
+  fs.files[Path("settings.ini")] =
+      "; mine\n[settings]\nEventsFile=\nDaysBefore=3\nLang=1033\nPrintPicture=\n";
+  fs.files[Path("events.txt")] = "";
+  Load();  // the default events path is written once
+  EXPECT_EQ(fs.writes, 1);
+  fs.readOnly.insert(Path("settings.ini"));
+  Load();
+  EXPECT_EQ(fs.writes, 1);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(SettingsFile().Text().substr(0, 7), "; mine\n");
+}
+
+TEST_F(LoadSettingsTest, FailuresShowTheConfigurationErrorOnceAndKeepWhatWasRead) {
+  // Missing folder: the first write fails, everything stays default.
+  fs.folders.clear();
+  env.locale = 1049;
+  Settings s = Load();
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"Ошибка загрузки файла конфигурации"});
+  EXPECT_EQ(s.Lang, 1049);
+  EXPECT_EQ(s.DaysBefore, 3);
+
+  // Read-only file that needs a repair: keys before the failed write are read, later ones
+  // keep their defaults.
+  fs.folders.insert(kFolder);
+  env.locale = 1033;
+  messages.shown.clear();
+  fs.files[Path("settings.ini")] =
+      "[settings]\nEventsFile=" + Path("events.txt") + "\nDaysBefore=7\nLang=1049\n";
+  fs.files[Path("events.txt")] = "";
+  fs.readOnly.insert(Path("settings.ini"));
+  s = Load();
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"Error loading configuration data"});
+  EXPECT_EQ(s.DaysBefore, 7);
+  EXPECT_EQ(s.Lang, 1049);  // read, though PrintPicture could not be written
+  EXPECT_EQ(fs.writes, 0);
+
+  // Unreadable file.
+  messages.shown.clear();
+  fs.unreadable.insert(Path("settings.ini"));
+  s = Load();
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(s.DaysBefore, 3);
+}
+
+TEST_F(LoadSettingsTest, ARewrittenFileKeepsItsEncoding) {
+  fs.files[Path("events.txt")] = "";
+  const std::string body = "; комментарий\r\n[settings]\r\nDaysBefore=5\r\n";
+  const struct {
+    TextEncoding encoding;
+    int codePage;
+  } cases[] = {{TextEncoding::Ansi, 1251}, {TextEncoding::Utf8, 1251},
+               {TextEncoding::Utf8Bom, 1252}, {TextEncoding::Utf16Le, 1252}};
+  for (const auto& c : cases) {
+    env.codePage = c.codePage;
+    fs.files[Path("settings.ini")] = EncodeText(body, c.encoding, c.codePage);
+    const Settings s = Load();
+    EXPECT_EQ(s.DaysBefore, 5);
+    const std::string& bytes = fs.files.at(Path("settings.ini"));
+    EXPECT_EQ(DetectEncoding(bytes), c.encoding);
+    const std::string text = DecodeText(bytes, c.codePage).utf8;
+    EXPECT_EQ(text.substr(0, body.size()), body);
+    EXPECT_TRUE(IniDocument(text).HasKey("settings", "PrintPicture"));
+  }
+}
+
+}  // namespace
+}  // namespace ormind

@@ -1,0 +1,129 @@
+#include "image_files.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace ormind::test {
+namespace {
+
+// Little-endian reads with bounds checks.
+class Reader {
+ public:
+  explicit Reader(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
+
+  std::uint32_t U8(size_t at) const { return Byte(at); }
+  std::uint32_t U16(size_t at) const { return Byte(at) | Byte(at + 1) << 8; }
+  std::uint32_t U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
+  std::int32_t I32(size_t at) const { return static_cast<std::int32_t>(U32(at)); }
+  void Need(size_t end) const {
+    if (end > bytes_.size()) throw std::runtime_error("file is cut short");
+  }
+
+ private:
+  std::uint32_t Byte(size_t at) const {
+    Need(at + 1);
+    return bytes_[at];
+  }
+  const std::vector<std::uint8_t>& bytes_;
+};
+
+size_t RowStride(int width, int bits) { return (static_cast<size_t>(width) * bits + 31) / 32 * 4; }
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot open " + path);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string ResourcePath(const std::string& relative) {
+  return std::string(ORMIND_SOURCE_DIR) + "/resources/" + relative;
+}
+
+Bitmap ParseBitmap(const std::vector<std::uint8_t>& bytes) {
+  const Reader in(bytes);
+  if (in.U16(0) != 0x4D42) throw std::runtime_error("no BM signature");
+  if (in.U32(2) != bytes.size()) throw std::runtime_error("file size field is wrong");
+  const std::uint32_t offset = in.U32(10);
+  if (in.U32(14) != 40) throw std::runtime_error("not a BITMAPINFOHEADER");
+  Bitmap bmp;
+  bmp.width = in.I32(18);
+  const std::int32_t height = in.I32(22);
+  if (bmp.width <= 0 || height <= 0) throw std::runtime_error("not a bottom-up bitmap");
+  bmp.height = height;
+  if (in.U16(26) != 1) throw std::runtime_error("planes must be 1");
+  bmp.bits_per_pixel = static_cast<int>(in.U16(28));
+  if (bmp.bits_per_pixel != 24 || in.U32(30) != 0)
+    throw std::runtime_error("not an uncompressed 24-bit bitmap");
+  bmp.x_pixels_per_metre = in.I32(38);
+  bmp.y_pixels_per_metre = in.I32(42);
+  const size_t stride = RowStride(bmp.width, 24);
+  if (in.U32(34) != stride * bmp.height) throw std::runtime_error("image size field is wrong");
+  in.Need(offset + stride * bmp.height);
+  bmp.pixels.reserve(static_cast<size_t>(bmp.width) * bmp.height);
+  for (int y = 0; y < bmp.height; ++y) {
+    const size_t row = offset + stride * (bmp.height - 1 - y);
+    for (int x = 0; x < bmp.width; ++x) {
+      const size_t p = row + 3 * static_cast<size_t>(x);
+      bmp.pixels.push_back({bytes[p + 2], bytes[p + 1], bytes[p]});
+    }
+  }
+  return bmp;
+}
+
+std::vector<IconImage> ParseIcon(const std::vector<std::uint8_t>& bytes) {
+  const Reader in(bytes);
+  if (in.U16(0) != 0 || in.U16(2) != 1) throw std::runtime_error("not an icon file");
+  const int count = static_cast<int>(in.U16(4));
+  std::vector<IconImage> images;
+  for (int i = 0; i < count; ++i) {
+    const size_t entry = 6 + 16 * static_cast<size_t>(i);
+    IconImage image;
+    image.width = in.U8(entry) ? static_cast<int>(in.U8(entry)) : 256;
+    image.height = in.U8(entry + 1) ? static_cast<int>(in.U8(entry + 1)) : 256;
+    image.directory_colour_count = static_cast<int>(in.U8(entry + 2));
+    const std::uint32_t size = in.U32(entry + 8);
+    const std::uint32_t at = in.U32(entry + 12);
+    in.Need(static_cast<size_t>(at) + size);
+
+    if (in.U32(at) != 40) throw std::runtime_error("icon image is not a BITMAPINFOHEADER");
+    if (in.I32(at + 4) != image.width || in.I32(at + 8) != 2 * image.height)
+      throw std::runtime_error("icon image size differs from its directory entry");
+    image.bits_per_pixel = static_cast<int>(in.U16(at + 14));
+    if (in.U16(at + 12) != 1 || in.U32(at + 16) != 0 ||
+        static_cast<int>(in.U16(entry + 6)) != image.bits_per_pixel)
+      throw std::runtime_error("icon image planes, compression or bit count is wrong");
+    if (image.bits_per_pixel != 4 && image.bits_per_pixel != 8)
+      throw std::runtime_error("icon image is not a palette image");
+    const size_t colours = in.U32(at + 32) ? in.U32(at + 32) : size_t{1} << image.bits_per_pixel;
+    const size_t table = at + 40;
+    const size_t xor_at = table + 4 * colours;
+    const size_t xor_stride = RowStride(image.width, image.bits_per_pixel);
+    const size_t and_at = xor_at + xor_stride * image.height;
+    const size_t and_stride = RowStride(image.width, 1);
+    if (and_at + and_stride * image.height != static_cast<size_t>(at) + size)
+      throw std::runtime_error("icon image byte count does not match its parts");
+
+    for (size_t c = 0; c < colours; ++c) {
+      const size_t p = table + 4 * c;
+      image.palette.push_back({bytes[p + 2], bytes[p + 1], bytes[p]});
+    }
+    for (int y = 0; y < image.height; ++y) {
+      const size_t row = xor_at + xor_stride * (image.height - 1 - y);
+      const size_t mask_row = and_at + and_stride * (image.height - 1 - y);
+      for (int x = 0; x < image.width; ++x) {
+        std::uint8_t index = bytes[row + (image.bits_per_pixel == 8 ? x : x / 2)];
+        if (image.bits_per_pixel == 4) index = (x % 2 == 0) ? index >> 4 : index & 15;
+        if (index >= image.palette.size()) throw std::runtime_error("colour index past palette");
+        image.indices.push_back(index);
+        image.mask.push_back((bytes[mask_row + x / 8] >> (7 - x % 8)) & 1);
+      }
+    }
+    images.push_back(std::move(image));
+  }
+  return images;
+}
+
+}  // namespace ormind::test

@@ -1,0 +1,32 @@
+#pragma once
+// ormind-day [--date YYYY-MM-DD] [--today YYYY-MM-DD]: loads the settings as the program does
+// at start, builds the day view without a window and prints the heading and the block.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/day.h"
+#include "core/environment.h"
+
+namespace ormind {
+
+struct DayCommandOptions {
+  std::optional<Day> date;   // the day shown; default today
+  std::optional<Day> today;  // the system's current date; default the clock
+};
+
+// nullopt on bad arguments.
+std::optional<DayCommandOptions> ParseDayCommand(const std::vector<std::string>& args);
+
+struct DayCommandOutput {
+  std::string out;  // what goes to standard output
+  std::string err;  // messages, one line each
+  int status = 0;   // 0 shown, 1 the day view could not be built, 2 bad arguments
+};
+
+DayCommandOutput RunDayCommand(const DayCommandOptions& options, const Environment& env,
+                               const Clock& clock, FileSystem& files);
+
+extern const char kDayCommandUsage[];
+
+}  // namespace ormind
