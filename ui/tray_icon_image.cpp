@@ -24,6 +24,20 @@ std::span<const std::uint8_t> ResourceBytes(HMODULE module, const wchar_t* name,
   return {static_cast<const std::uint8_t*>(data), SizeofResource(module, found)};
 }
 
+// "Icon resource NAME <problem>", NAME being the name or "#" and the number.
+std::runtime_error IconError(const wchar_t* name, const char* problem) {
+  std::string message = "Icon resource ";
+  if (IS_INTRESOURCE(name)) {
+    message += '#';
+    message += std::to_string(reinterpret_cast<UINT_PTR>(name));
+  } else {
+    message += Narrow(name);
+  }
+  message += ' ';
+  message += problem;
+  return std::runtime_error(message);
+}
+
 int ScreenBitsPerPixel() {
   HDC screen = GetDC(nullptr);
   const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
@@ -45,19 +59,17 @@ void TIcon::Adopt(HICON icon) {
 void TIcon::Assign(HICON icon) { Adopt(CopyOrNull(icon)); }
 
 void TIcon::LoadFromResource(HINSTANCE module, const wchar_t* name) {
-  const std::string what =
-      IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<UINT_PTR>(name)) : Narrow(name);
   const auto group = ParseIconGroup(ResourceBytes(module, name, RT_GROUP_ICON));
   const int chosen = ChooseIconImage(group, GetSystemMetrics(SM_CXICON),
                                      GetSystemMetrics(SM_CYICON), ScreenBitsPerPixel());
-  if (chosen < 0) throw std::runtime_error("Icon resource " + what + " not found");
+  if (chosen < 0) throw IconError(name, "not found");
   const auto& image = group[chosen];
   const auto bits = ResourceBytes(module, MAKEINTRESOURCEW(image.resourceId), RT_ICON);
   HICON icon = bits.empty() ? nullptr
                             : CreateIconFromResourceEx(const_cast<BYTE*>(bits.data()),
                                                        DWORD(bits.size()), TRUE, 0x00030000,
                                                        image.width, image.height, LR_DEFAULTCOLOR);
-  if (!icon) throw std::runtime_error("Icon resource " + what + " cannot be read");
+  if (!icon) throw IconError(name, "cannot be read");
   Adopt(icon);
 }
 
