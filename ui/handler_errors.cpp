@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "ui/wide_text.h"
+#include "platform/message_box_sink.h"
 
 namespace ormind {
 namespace {
@@ -12,10 +12,6 @@ namespace {
 ErrorReporter& CurrentReporter() {
   static ErrorReporter reporter;
   return reporter;
-}
-
-void ShowMessageBox(const std::string& message) {
-  MessageBoxW(GetActiveWindow(), Widen(message).c_str(), L"Ormind!", MB_OK | MB_ICONERROR);
 }
 
 std::string CurrentMessage() {
@@ -36,7 +32,7 @@ void ReportHandlerError() noexcept {
     if (const ErrorReporter reporter = CurrentReporter())
       reporter(message);
     else
-      ShowMessageBox(message);
+      ShowMessageBox(GetActiveWindow(), message);
   } catch (...) {
     // Showing the error failed too: nothing more can be done, and the program goes on.
   }

@@ -6,7 +6,7 @@
 #include "ui/handler_errors.h"
 #include "ui/message_pump.h"
 #include "ui/tray_tooltip.h"
-#include "ui/wide_text.h"
+#include "platform/text_encoding.h"
 
 namespace ormind {
 namespace {
@@ -108,7 +108,7 @@ NOTIFYICONDATAW TTrayIcon::NotifyRecord() const {
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.uCallbackMessage = WM_TRAYNOTIFY;
   record.hIcon = ShownIcon();
-  const std::wstring tip = Widen(TrayTooltip(hint_));
+  const std::wstring tip = Utf8ToWide(TrayTooltip(hint_));
   std::copy_n(tip.begin(), std::min<std::size_t>(tip.size(), 63), record.szTip);
   return record;
 }

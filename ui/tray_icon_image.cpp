@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ui/icon_choice.h"
-#include "ui/wide_text.h"
+#include "platform/text_encoding.h"
 
 namespace ormind {
 namespace {
@@ -31,7 +31,7 @@ std::runtime_error IconError(const wchar_t* name, const char* problem) {
     message += '#';
     message += std::to_string(reinterpret_cast<UINT_PTR>(name));
   } else {
-    message += Narrow(name);
+    message += WideToUtf8(name);
   }
   message += ' ';
   message += problem;

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace ormind {
+#include "ui/mouse_button.h"
 
-enum class MouseButton { Left, Right, Middle };
+namespace ormind {
 
 // Shift state: keys held and buttons involved, as a set of flags.
 enum ShiftFlag : std::uint8_t {

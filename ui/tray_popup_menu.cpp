@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ui/handler_errors.h"
-#include "ui/wide_text.h"
+#include "platform/text_encoding.h"
 
 namespace ormind {
 namespace {
@@ -71,7 +71,7 @@ HMENU TTrayPopupMenu::Handle() {
   UINT position = 0;
   for (const auto& item : items_.Items()) {
     const MenuEntryBits bits = MenuEntryFor(*item);
-    std::wstring caption = Widen(item->Caption);
+    std::wstring caption = Utf8ToWide(item->Caption);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | (item->IsSeparator() ? 0 : MIIM_STRING);

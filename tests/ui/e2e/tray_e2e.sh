@@ -3,12 +3,12 @@
 # its icon in wine's tray window, opens the menu with a right click, picks its commands with the
 # mouse, and checks the main window, the icon and the menu's look with window probes and pixel
 # probes on screenshots (kept in SHOTS for a person to look at).
-#   tray_e2e.sh PROGRAM TITLE PROBE SHOTS MODE
-# PROGRAM owns the tray icon; TITLE is its main window's title; PROBE is tray_probe.exe; MODE is
-# "argument" when the program takes the interface language as its argument, "settings" when it
-# reads it from settings.ini under APPDATA.
+#   tray_e2e.sh PROGRAM CLASS TITLE PROBE SHOTS MODE
+# PROGRAM owns the tray icon; CLASS and TITLE are its main window's class and title; PROBE is
+# tray_probe.exe; MODE is "argument" when the program takes the interface language as its
+# argument, "settings" when it reads it from settings.ini under APPDATA.
 set -uo pipefail
-program=$1 title=$2 probe_exe=$3 shots=$4 mode=$5
+program=$1 class=$2 title=$3 probe_exe=$4 shots=$5 mode=$6
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
 wine_run=$root/tools/wine-run
@@ -36,9 +36,17 @@ wait_for() {
   done
 }
 shot() { import -window root "$shots/$1.png"; echo "$shots/$1.png"; }
-window_state() { probe window "$title"; }
-# Whether X has the main window on the screen (wine may unmap a hidden window a little later).
-on_screen() { [ -n "$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null)" ]; }
+window_state() { probe window "$class"; }
+# Whether X has the main window on the screen (wine may unmap a hidden window a little later);
+# windows of the same title too small to be the main window do not count.
+on_screen() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$WIDTH" -ge 100 ] && return 0
+  done
+  return 1
+}
 shown() { [ "$(window_state)" = visible ] && on_screen; }
 hidden() { [ "$(window_state)" = hidden ] && ! on_screen; }
 
@@ -70,7 +78,8 @@ start_program() {
     appdata=$("$wine_run" cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')
     appdata=$("$wine_run" winepath -u "$appdata" </dev/null 2>/dev/null)
     mkdir -p "$appdata/Ormind"
-    printf '[Options]\r\nLang=%s\r\n' "$lang" >"$appdata/Ormind/settings.ini"
+    printf '[settings]\r\nLang=%s\r\n' "$lang" >"$appdata/Ormind/settings.ini"
+    : >"$appdata/Ormind/events.txt"
     "$wine_run" "$program" </dev/null >/dev/null 2>&1 &
   else
     "$wine_run" "$program" "$lang" </dev/null >/dev/null 2>&1 &

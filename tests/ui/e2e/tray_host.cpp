@@ -11,7 +11,7 @@
 #include "ui/handler_errors.h"
 #include "ui/single_instance.h"
 #include "ui/tray_icon.h"
-#include "ui/wide_text.h"
+#include "platform/text_encoding.h"
 
 namespace ormind {
 namespace {

@@ -1,5 +1,5 @@
 // Reads window state for the end-to-end test from inside the wine session:
-//   tray_probe window TITLE   "visible", "hidden" or "none" for the top-level window TITLE
+//   tray_probe window CLASS   "visible", "hidden" or "none" for the top-level window of CLASS
 //   tray_probe menu           "x y width height" of the open popup menu, or "none"
 //   tray_probe textwidth LANG "normal bold" ink widths in the menu font of the captions of N1, N2
 //                             and N4 in the interface language LANG, one line each
@@ -15,8 +15,8 @@
 
 namespace {
 
-int Window(const wchar_t* title) {
-  HWND window = FindWindowW(nullptr, title);
+int Window(const wchar_t* className) {
+  HWND window = FindWindowW(className, nullptr);
   std::puts(!window ? "none" : IsWindowVisible(window) ? "visible" : "hidden");
   return 0;
 }
@@ -110,6 +110,6 @@ int main() {
     SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     return 0;
   }
-  std::fputs("usage: tray_probe window TITLE | menu | textwidth LANG | taskbar\n", stderr);
+  std::fputs("usage: tray_probe window CLASS | menu | textwidth LANG | taskbar\n", stderr);
   return 2;
 }

@@ -1,0 +1,201 @@
+// A small Win32 program that drives and inspects Ormind from inside the same wine session,
+// for the end-to-end tests. One command per run; results go to standard output as UTF-8.
+//
+//   driver start APPDATA PROGRAM         start PROGRAM with APPDATA set; prints its process id
+//   driver wait CLASS [MS]               wait until a visible top-level window of CLASS exists
+//   driver gone CLASS [MS]               wait until no visible window of CLASS is left
+//   driver rect CLASS                    window rectangle: left top right bottom
+//   driver text CLASS [CHILDCLASS]       the text of the window (or of its first child of CHILDCLASS)
+//   driver message [MS]                  wait for a message box titled "Ormind!"; prints its text
+//   driver dismiss                       presses OK in the message box titled "Ormind!"
+//   driver titles TEXT                   titles of visible top-level windows containing TEXT
+//   driver close-title TEXT              closes the visible top-level windows whose title has TEXT
+//   driver startup PROGRAM CLASS [APPDATA]
+//                                        milliseconds from starting PROGRAM to its first painted
+//                                        visible window of CLASS
+//   driver bare                          a bare window (class BareWindow), for comparing start-up
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Print(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string s(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, s.data(), n, nullptr, nullptr);
+  std::fwrite(s.data(), 1, s.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+std::wstring TextOf(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(length + 1, L'\0');
+  text.resize(GetWindowTextW(window, text.data(), length + 1));
+  return text;
+}
+
+HWND VisibleWindowOfClass(const std::wstring& className) {
+  for (HWND w = FindWindowExW(nullptr, nullptr, className.c_str(), nullptr); w;
+       w = FindWindowExW(nullptr, w, className.c_str(), nullptr)) {
+    if (IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition, int milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  do {
+    if (condition()) return true;
+    Sleep(20);
+  } while (GetTickCount64() < end);
+  return condition();
+}
+
+HWND MessageBoxWindow() {
+  for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+       w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+    if (IsWindowVisible(w) && TextOf(w) == L"Ormind!") return w;
+  }
+  return nullptr;
+}
+
+std::wstring MessageText(HWND box) {
+  std::wstring longest;
+  for (HWND c = FindWindowExW(box, nullptr, L"Static", nullptr); c;
+       c = FindWindowExW(box, c, L"Static", nullptr)) {
+    const std::wstring t = TextOf(c);
+    if (t.size() > longest.size()) longest = t;
+  }
+  return longest;
+}
+
+std::vector<HWND> TitledWindows(const std::wstring& part) {
+  std::vector<HWND> found;
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (IsWindowVisible(w) && TextOf(w).find(part) != std::wstring::npos) found.push_back(w);
+  }
+  return found;
+}
+
+bool Start(const std::wstring& program, const std::wstring* appData, PROCESS_INFORMATION& process) {
+  if (appData) SetEnvironmentVariableW(L"APPDATA", appData->c_str());
+  std::wstring commandLine = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process) != FALSE;
+}
+
+LRESULT CALLBACK BareProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    EndPaint(w, &ps);
+    return 0;
+  }
+  if (m == WM_CLOSE) PostQuitMessage(0);
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+int Bare() {
+  WNDCLASSW c{};
+  c.lpfnWndProc = BareProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.lpszClassName = L"BareWindow";
+  RegisterClassW(&c);
+  HWND w = CreateWindowExW(0, L"BareWindow", L"Bare", WS_POPUP | WS_VISIBLE, 100, 100, 600, 383,
+                           nullptr, nullptr, c.hInstance, nullptr);
+  if (!w) return 1;
+  MSG m;
+  while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
+  return 0;
+}
+
+int Startup(const std::wstring& program, const std::wstring& className, const std::wstring* appData) {
+  LARGE_INTEGER frequency, begin, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&begin);
+  PROCESS_INFORMATION process{};
+  if (!Start(program, appData, process)) return 2;
+  // Painted: visible, with nothing left to paint.
+  const bool painted = WaitFor(
+      [&] {
+        HWND w = VisibleWindowOfClass(className);
+        return w && !GetUpdateRect(w, nullptr, FALSE);
+      },
+      30000);
+  QueryPerformanceCounter(&now);
+  if (!painted) return 1;
+  std::printf("%.0f\n", (now.QuadPart - begin.QuadPart) * 1000.0 / frequency.QuadPart);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  const std::wstring command = argv[1];
+  auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
+  auto number = [&](int i, int fallback) { return i < argc ? _wtoi(argv[i]) : fallback; };
+
+  if (command == L"bare") return Bare();
+  if (command == L"start" && argc >= 4) {
+    const std::wstring appData = arg(2);
+    PROCESS_INFORMATION process{};
+    if (!Start(arg(3), &appData, process)) return 1;
+    std::printf("%lu\n", process.dwProcessId);
+    return 0;
+  }
+  if (command == L"startup" && argc >= 4) {
+    const std::wstring appData = arg(4);
+    return Startup(arg(2), arg(3), argc >= 5 ? &appData : nullptr);
+  }
+  if (command == L"wait" && argc >= 3) {
+    return WaitFor([&] { return VisibleWindowOfClass(arg(2)) != nullptr; }, number(3, 10000)) ? 0 : 1;
+  }
+  if (command == L"gone" && argc >= 3) {
+    return WaitFor([&] { return VisibleWindowOfClass(arg(2)) == nullptr; }, number(3, 10000)) ? 0 : 1;
+  }
+  if (command == L"rect" && argc >= 3) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    RECT r;
+    if (!w || !GetWindowRect(w, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
+  if (command == L"text" && argc >= 3) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (w && argc >= 4) w = FindWindowExW(w, nullptr, argv[3], nullptr);
+    if (!w) return 1;
+    Print(TextOf(w));
+    return 0;
+  }
+  if (command == L"message") {
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = MessageBoxWindow()) != nullptr; }, number(2, 10000))) return 1;
+    Print(MessageText(box));
+    return 0;
+  }
+  if (command == L"dismiss") {
+    HWND box = MessageBoxWindow();
+    if (!box) return 1;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return WaitFor([] { return MessageBoxWindow() == nullptr; }, 5000) ? 0 : 1;
+  }
+  if (command == L"titles" && argc >= 3) {
+    for (HWND w : TitledWindows(arg(2))) Print(TextOf(w));
+    return 0;
+  }
+  if (command == L"close-title" && argc >= 3) {
+    for (HWND w : TitledWindows(arg(2))) PostMessageW(w, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  return 2;
+}

@@ -1,0 +1,41 @@
+// Ormind's program entry: the application object titled "Ormind!", the main window created
+// and shown at once, then the message loop until the main window closes.
+#include <windows.h>
+
+#include <exception>
+#include <stdexcept>
+
+#include "ui/application.h"
+#include "ui/handler_errors.h"
+#include "ui/main_form.h"
+#include "ui/single_instance.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace ormind;
+  // A second start shows the running copy's main window instead of adding a second icon.
+  SingleInstance running(L"Local\\Ormind.Running");
+  if (running.OtherIsRunning()) {
+    AskRunningCopyToShow();
+    return 0;
+  }
+  TApplication& application = TApplication::Instance();
+  // Errors escaping the tray icon's and the menu's handlers reach the application's handler.
+  SetErrorReporter([&application](const std::string& message) {
+    application.ShowException(std::runtime_error(message));
+  });
+  try {
+    application.Initialize(instance, L"Ormind!");
+    TForm1 form1;
+    application.SetMainForm(&form1);
+    form1.Create();
+    form1.Show();
+    const int result = application.Run();
+    application.SetMainForm(nullptr);
+    return result;
+  } catch (const std::exception& error) {
+    application.ShowException(error);
+  } catch (...) {
+    application.ShowUnknownException();
+  }
+  return 1;
+}

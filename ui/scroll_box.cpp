@@ -1,0 +1,148 @@
+#include "ui/scroll_box.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "platform/text_encoding.h"
+#include "platform/win32_handles.h"
+#include "ui/application.h"
+#include "ui/skinned_form.h"
+
+namespace ormind {
+namespace {
+constexpr wchar_t kClassName[] = L"TScrollBox";
+constexpr int kLineStep = 8;  // pixels per click on a scroll arrow
+}  // namespace
+
+void TScrollBox::Create(TSkinnedForm& parent, const Bounds& bounds) {
+  parent_ = &parent;
+  bounds_ = bounds;
+  const HINSTANCE instance = TApplication::Instance().ModuleInstance();
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  if (!GetClassInfoExW(instance, kClassName, &windowClass)) {
+    windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+  }
+  CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left,
+                  bounds.top, bounds.width, bounds.height, parent.Handle(), nullptr, instance, this);
+  if (!handle_) throw std::runtime_error("Cannot create the scrolling area");
+}
+
+void TScrollBox::Realign() {
+  int content = 0;
+  for (const TLabel* label : labels_) content = std::max(content, label->BoundsRect().Bottom());
+  scroll_ = UpdateScroll(scroll_, content, bounds_.height);
+  if (!handle_) return;
+  // The area's window text is what its labels show, for assistive tools.
+  std::string text;
+  for (const TLabel* label : labels_) text += (text.empty() ? "" : "\n") + label->Caption();
+  SetWindowTextW(handle_, Utf8ToWide(text).c_str());
+  ShowScrollBar(handle_, SB_VERT, scroll_.visible);
+  if (scroll_.visible) {
+    SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS};
+    info.nMin = 0;
+    info.nMax = scroll_.range - 1;
+    info.nPage = static_cast<UINT>(scroll_.page);
+    info.nPos = scroll_.position;
+    SetScrollInfo(handle_, SB_VERT, &info, TRUE);
+  }
+  InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void TScrollBox::ScrollTo(int position) {
+  const int clamped = std::clamp(position, 0, scroll_.MaxPosition());
+  if (clamped == scroll_.position) return;
+  scroll_.position = clamped;
+  SetScrollPos(handle_, SB_VERT, clamped, TRUE);
+  InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void TScrollBox::OnVerticalScroll(WORD request) {
+  switch (request) {
+    case SB_LINEUP: ScrollTo(ScrollBy(scroll_, -kLineStep)); break;
+    case SB_LINEDOWN: ScrollTo(ScrollBy(scroll_, kLineStep)); break;
+    case SB_PAGEUP: ScrollTo(ScrollBy(scroll_, -scroll_.page)); break;
+    case SB_PAGEDOWN: ScrollTo(ScrollBy(scroll_, scroll_.page)); break;
+    case SB_TOP: ScrollTo(0); break;
+    case SB_BOTTOM: ScrollTo(scroll_.MaxPosition()); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{sizeof(info), SIF_TRACKPOS};
+      GetScrollInfo(handle_, SB_VERT, &info);
+      ScrollTo(info.nTrackPos);
+      break;
+    }
+  }
+}
+
+void TScrollBox::Paint() {
+  PaintDC paint(handle_);
+  RECT client;
+  GetClientRect(handle_, &client);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  MemoryDC buffer(paint.Get());
+  BitmapHandle bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+  if (!buffer.Get() || !bitmap) return;
+  SelectedObject selected(buffer.Get(), bitmap.Get());
+  parent_->PaintFaceUnder(buffer.Get(), bounds_);
+  for (const TLabel* label : labels_) label->Paint(buffer.Get(), 0, -scroll_.position);
+  BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
+}
+
+bool TScrollBox::OnLabel(LPARAM position) const {
+  const int x = GET_X_LPARAM(position), y = GET_Y_LPARAM(position) + scroll_.position;
+  return std::any_of(labels_.begin(), labels_.end(),
+                     [&](const TLabel* l) { return l->BoundsRect().Contains(x, y); });
+}
+
+LRESULT CALLBACK TScrollBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* box = static_cast<TScrollBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    box->handle_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+  }
+  auto* box = reinterpret_cast<TScrollBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!box || message == WM_NCDESTROY) {
+    if (box) box->handle_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  Guarded([&] { result = box->HandleMessage(message, wParam, lParam); });
+  return result;
+}
+
+LRESULT TScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto press = [&](MouseButton button) {
+    // The labels take their own presses (they have none); the empty part moves the window.
+    if (!OnLabel(lParam) && onMouseDown) onMouseDown(button);
+    return 0;
+  };
+  switch (message) {
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_VSCROLL: OnVerticalScroll(LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL:
+      ScrollTo(ScrollBy(scroll_, -GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * kLineStep));
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return press(MouseButton::Left);
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: return press(MouseButton::Right);
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: return press(MouseButton::Middle);
+    case WM_MOUSEMOVE:
+      if (!OnLabel(lParam) && onMouseMove) onMouseMove();
+      return 0;
+  }
+  return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+}  // namespace ormind

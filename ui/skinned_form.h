@@ -1,0 +1,81 @@
+#pragma once
+// TSkinnedForm: a borderless window drawn from pictures, cut out by its transparent colour
+// (white) when the system has layered windows, with windowless picture controls on its face
+// and drag-to-move by the face. The main window and the greeting editor derive from it.
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/geometry.h"
+#include "ui/hint_tips.h"
+#include "ui/image_control.h"
+#include "ui/mouse_button.h"
+
+namespace ormind {
+
+// Every pure white pixel of a skinned window is see-through and click-through.
+inline constexpr COLORREF kTransparentColorValue = 0x00FFFFFF;
+
+class TSkinnedForm {
+ public:
+  TSkinnedForm() = default;
+  TSkinnedForm(const TSkinnedForm&) = delete;
+  TSkinnedForm& operator=(const TSkinnedForm&) = delete;
+  virtual ~TSkinnedForm();
+
+  HWND Handle() const { return handle_; }
+  bool Visible() const { return handle_ && IsWindowVisible(handle_); }
+
+  // Shows the window; when it was hidden, FormShow runs first.
+  void Show();
+  void Hide();
+  // The window's close command (its close button, the platform's close, the tray menu).
+  virtual void Close() { Hide(); }
+
+  // Used by the controls.
+  void InvalidateArea(const Bounds& area);
+  void ControlMoved(const TImage& control);
+  void ControlHintChanged(const TImage& control);
+
+  // Paints the part of the face that lies under `area` (client coordinates) at (0, 0) of
+  // `dc`: the background of child windows that show their parent through.
+  void PaintFaceUnder(HDC dc, const Bounds& area) const;
+
+ protected:
+  // Creates the window with client area `bounds` (screen coordinates), owned by the
+  // application's hidden window, layered with white as its colour key.
+  void CreateHandle(const wchar_t* className, const wchar_t* caption, const Bounds& bounds);
+
+  // The face (drawn first) and the controls on it, in drawing order.
+  void AddControl(TImage& control);
+  TImage* ControlAt(int x, int y) const;
+  TImage* FindControl(std::string_view name) const;
+
+  // Moves the window with the mouse until the button is released (the platform's move loop,
+  // as if the user had pressed on a caption).
+  void StartDrag();
+
+  virtual void FormShow() {}
+  virtual void MouseDown(TImage& control, MouseButton button, int x, int y) {}
+  virtual void MouseUp(TImage& control, MouseButton button, int x, int y) {}
+  virtual void MouseMove(TImage& control, int x, int y) {}
+  virtual void Click(TImage& control) {}
+  virtual void MouseWheel(int delta) {}
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ApplyTransparency();
+  void Paint();
+  void OnButtonDown(MouseButton button, LPARAM position);
+  void OnButtonUp(MouseButton button, LPARAM position);
+  void OnMouseMove(LPARAM position);
+
+  HWND handle_ = nullptr;
+  std::vector<TImage*> controls_;
+  TImage* pressed_ = nullptr;  // the control that holds the mouse capture
+  bool clicking_ = false;      // the left button went down on `pressed_`
+  HintTips hints_;
+};
+
+}  // namespace ormind
