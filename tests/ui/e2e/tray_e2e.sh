@@ -3,12 +3,11 @@
 # its icon in wine's tray window, opens the menu with a right click, picks its commands with the
 # mouse, and checks the main window, the icon and the menu's look with window probes and pixel
 # probes on screenshots (kept in SHOTS for a person to look at).
-#   tray_e2e.sh PROGRAM CLASS TITLE PROBE SHOTS MODE
-# PROGRAM owns the tray icon; CLASS and TITLE are its main window's class and title; PROBE is
-# tray_probe.exe; MODE is "argument" when the program takes the interface language as its
-# argument, "settings" when it reads it from settings.ini under APPDATA.
+#   tray_e2e.sh PROGRAM CLASS TITLE PROBE SHOTS
+# PROGRAM owns the tray icon and reads the interface language from settings.ini under APPDATA;
+# CLASS and TITLE are its main window's class and title; PROBE is tray_probe.exe.
 set -uo pipefail
-program=$1 class=$2 title=$3 probe_exe=$4 shots=$5 mode=$6
+program=$1 class=$2 title=$3 probe_exe=$4 shots=$5
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
 wine_run=$root/tools/wine-run
@@ -25,7 +24,7 @@ failures=0
 pid=
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-note() { echo "-- $*"; }
+note() { echo "-- [${SECONDS}s] $*"; }
 probe() { "$wine_run" "$probe_exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 # Retries a condition (a shell expression) until it holds or SECONDS pass.
 wait_for() {
@@ -72,18 +71,13 @@ icon_shown() { [ "$(icon_pixels | cut -d' ' -f1)" -gt 20 ]; }
 menu_open() { [ "$(probe menu)" != none ]; }
 
 start_program() {
-  local lang=$1
-  if [ "$mode" = settings ]; then
-    local appdata
-    appdata=$("$wine_run" cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')
-    appdata=$("$wine_run" winepath -u "$appdata" </dev/null 2>/dev/null)
-    mkdir -p "$appdata/Ormind"
-    printf '[settings]\r\nLang=%s\r\n' "$lang" >"$appdata/Ormind/settings.ini"
-    : >"$appdata/Ormind/events.txt"
-    "$wine_run" "$program" </dev/null >/dev/null 2>&1 &
-  else
-    "$wine_run" "$program" "$lang" </dev/null >/dev/null 2>&1 &
-  fi
+  local lang=$1 appdata
+  appdata=$("$wine_run" cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')
+  appdata=$("$wine_run" winepath -u "$appdata" </dev/null 2>/dev/null)
+  mkdir -p "$appdata/Ormind"
+  printf '[settings]\r\nLang=%s\r\n' "$lang" >"$appdata/Ormind/settings.ini"
+  : >"$appdata/Ormind/events.txt"
+  "$wine_run" "$program" </dev/null >/dev/null 2>&1 &
   pid=$!
   wait_for shown 20 || fail "main window did not appear"
   wait_for icon_shown 20 || fail "no icon in the notification area"
@@ -184,8 +178,7 @@ read -r count2 _ <<<"$(icon_pixels)"
 note "second start shows the running copy and ends"
 if open_menu; then bands=$(caption_bands "$(shot 06-menu-again)"); click_band 2; fi
 wait_for hidden 5 || fail "Minimize did not hide the main window"
-if [ "$mode" = settings ]; then "$wine_run" "$program" </dev/null >/dev/null 2>&1 &
-else "$wine_run" "$program" 1033 </dev/null >/dev/null 2>&1 & fi
+"$wine_run" "$program" </dev/null >/dev/null 2>&1 &
 second=$!
 wait_for '! kill -0 $second 2>/dev/null' 15 || { fail "second start did not end"; kill $second; }
 wait $second; [ $? -eq 0 ] || fail "second start ended with an error"
