@@ -16,45 +16,14 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Next code point of UTF-8 text (invalid bytes are taken one at a time as themselves).
-char32_t NextCodePoint(std::string_view s, size_t& i) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  const int length = b0 < 0xC0 ? 1 : b0 < 0xE0 ? 2 : b0 < 0xF0 ? 3 : 4;
-  if (length == 1 || i + length > s.size()) {
-    ++i;
-    return b0;
-  }
-  char32_t c = b0 & (0x3F >> (length - 1));
-  for (int k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-  i += length;
-  return c;
-}
-
-// Upper case to lower case for the scripts of the two code pages (Latin and Cyrillic).
-char32_t FoldCase(char32_t c) {
-  if (c >= 'A' && c <= 'Z') return c + 32;
-  if (c < 0x80) return c;
-  if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x410 && c <= 0x42F)) return c + 32;
-  if (c >= 0x400 && c <= 0x40F) return c + 80;
-  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
-      c != 0x17F) {
-    // Latin Extended-A pairs: even/odd below 0x138, odd/even from 0x139 on.
-    const bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-    if (oddUpper ? (c & 1) : !(c & 1)) return c + 1;
-    return c;
-  }
-  if (c == 0x178) return 0xFF;
-  if (c == 0x490) return 0x491;
-  return c;
-}
+// Names match without regard to the case of ASCII letters, as the profile functions do.
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 bool FoldedEqual(std::string_view a, std::string_view b) {
-  if (a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
-  size_t i = 0, j = 0;
-  while (i < a.size() && j < b.size()) {
-    if (FoldCase(NextCodePoint(a, i)) != FoldCase(NextCodePoint(b, j))) return false;
-  }
-  return i == a.size() && j == b.size();
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  return true;
 }
 
 std::string_view StripQuotes(std::string_view value) {
@@ -98,21 +67,26 @@ void IniDocument::Parse() {
                std::memchr(base + b + 1, ']', e - b - 1) != nullptr) {
       size_t close = e - 1;
       while (base[close] != ']') --close;
+      size_t nameBegin = b + 1;
+      while (nameBegin < close && IsBlank(base[nameBegin])) ++nameBegin;
+      while (close > nameBegin && IsBlank(base[close - 1])) --close;
       line.kind = LineKind::Section;
-      line.nameBegin = static_cast<uint32_t>(b + 1);
+      line.nameBegin = static_cast<uint32_t>(nameBegin);
       line.nameEnd = static_cast<uint32_t>(close);
-    } else if (base[b] == ';') {
-      line.kind = LineKind::Comment;
     } else if (const void* eq = std::memchr(base + b, '=', e - b)) {
       const size_t at = static_cast<size_t>(static_cast<const char*>(eq) - base);
       size_t nameEnd = at, valueBegin = at + 1;
       while (nameEnd > b && IsBlank(base[nameEnd - 1])) --nameEnd;
       while (valueBegin < e && IsBlank(base[valueBegin])) ++valueBegin;
-      line.kind = LineKind::Entry;
+      // A comment is never listed, but like the profile functions a lookup of its exact
+      // text before "=" finds it.
+      line.kind = base[b] == ';' ? LineKind::Comment : LineKind::Entry;
       line.nameBegin = static_cast<uint32_t>(b);
       line.nameEnd = static_cast<uint32_t>(nameEnd);
       line.valueBegin = static_cast<uint32_t>(valueBegin);
       line.valueEnd = static_cast<uint32_t>(e);
+    } else if (base[b] == ';') {
+      line.kind = LineKind::Comment;
     } else {
       line.kind = LineKind::NoEquals;
       line.nameBegin = static_cast<uint32_t>(b);
@@ -154,8 +128,8 @@ uint32_t IniDocument::FindKeyLine(const SectionRange& section, std::string_view 
   key = Trim(key);
   for (uint32_t i = section.firstLine; i < section.endLine; ++i) {
     const Line& line = lines_[i];
-    const bool candidate =
-        line.kind == LineKind::Entry || (includeNoEquals && line.kind == LineKind::NoEquals);
+    const bool candidate = line.kind == LineKind::Entry || line.kind == LineKind::Comment ||
+                           (includeNoEquals && line.kind == LineKind::NoEquals);
     if (candidate && FoldedEqual(LineName(line), key)) return i;
   }
   return kNoLine;
@@ -180,7 +154,7 @@ std::optional<std::string_view> IniDocument::ReadString(std::string_view section
   if (!range) return std::nullopt;
   const uint32_t i = FindKeyLine(*range, key, true);
   // A line without "=" is found by name but has no value: the default is returned.
-  if (i == kNoLine || lines_[i].kind != LineKind::Entry) return std::nullopt;
+  if (i == kNoLine || lines_[i].kind == LineKind::NoEquals) return std::nullopt;
   return LineValue(lines_[i]);
 }
 
@@ -237,7 +211,7 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
   } else if (const uint32_t i = FindKeyLine(*range, key, true); i != kNoLine) {
     // Keep the spelling of the name and the spacing up to the value.
     const Line& line = lines_[i];
-    if (line.kind == LineKind::Entry)
+    if (line.kind != LineKind::NoEquals)
       text_.replace(line.valueBegin, line.end - line.valueBegin, value);
     else
       text_.replace(line.nameEnd, line.end - line.nameEnd, "=" + std::string(value));

@@ -6,7 +6,7 @@
 // starting with "[" and holding a "]" opens a section named by the text between "[" and the
 // last "]". Other lines are entries "name=value" (split at the first "="); lines starting with
 // ";" are comments, lines without "=" are not listed as keys. Section and key names match
-// without regard to case.
+// without regard to the case of ASCII letters.
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -39,7 +39,10 @@ TEST(IniDocument, ReadsFollowTheProfileRules) {
       {"[s]]\nk=v", "s]", "k", "v"},                        // the last "]" closes
       {"[s\nk=v", "s", "k", std::nullopt},                  // no "]": not a header
       {"k=top\n[s]\nk=v", "", "k", "top"},                  // lines before any section
-      {"[Дни]\nИмя=v", "дни", "имя", "v"},                  // Cyrillic case
+      {"[Дни]\nИмя=v", "Дни", "Имя", "v"},
+      {"[Дни]\nИмя=v", "дни", "Имя", std::nullopt},        // only ASCII letters fold
+      {"[ s ]\nk=v", "s", "k", "v"},                        // blanks inside brackets
+      {"[s]\n;k=v", "s", ";k", "v"},                        // a comment found by its text
       {"[s]\n\tk\t=\tv\x1A", "s", "k", "v"},
       {"[other]\nk=v", "s", "k", std::nullopt},
   };
