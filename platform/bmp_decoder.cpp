@@ -1,5 +1,6 @@
 #include "platform/bmp_decoder.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -96,9 +97,13 @@ Header ReadHeader(std::span<const uint8_t> file, size_t& pixelOffset) {
       Invalid();
   }
 
+  const bool offsetValid = offBits >= paletteAt && offBits < file.size();
   if (h.bitCount <= 8) {
     const uint32_t maxColors = 1u << h.bitCount;
-    const uint32_t count = colorsUsed == 0 || colorsUsed > maxColors ? maxColors : colorsUsed;
+    uint32_t count = colorsUsed == 0 || colorsUsed > maxColors ? maxColors : colorsUsed;
+    // Files with the old header, and some others, store fewer colours than the bit count
+    // allows: the pixel offset tells where the palette ends.
+    if (offsetValid) count = std::min<uint32_t>(count, (offBits - paletteAt) / paletteEntrySize);
     h.palette.assign(maxColors, 0);  // indices past the stored palette read as black
     for (uint32_t i = 0; i < count; ++i) {
       const size_t at = paletteAt + size_t{i} * paletteEntrySize;
@@ -109,7 +114,7 @@ Header ReadHeader(std::span<const uint8_t> file, size_t& pixelOffset) {
   }
   // Some writers leave the offset at zero or point it nowhere; the pixels then follow the
   // palette.
-  pixelOffset = offBits >= 14 + infoSize && offBits < file.size() ? offBits : paletteAt;
+  pixelOffset = offsetValid ? offBits : paletteAt;
   return h;
 }
 

@@ -57,7 +57,7 @@ void TForm1::Create() {
   ScrollBox1.Create(*this, kScrollBoxBounds);
   ScrollBox1.AddLabel(Label2);
   ScrollBox1.AddLabel(Label3);
-  ScrollBox1.onMouseDown = [this](MouseButton) { Image1MouseDown(); };
+  ScrollBox1.onMouseDown = [this](MouseButton button) { Image1MouseDown(button); };
   ScrollBox1.onMouseMove = [this] { btnMouseMove(Image1); };
   ScrollBox1.Realign();
   PlaceTrayIcon();
@@ -139,7 +139,7 @@ void TForm1::OpenIfExists(const std::string& path, const std::string& missingMes
 }
 
 void TForm1::MouseDown(TImage& control, MouseButton button, int x, int y) {
-  if (&control == &Image1) return Image1MouseDown();
+  if (&control == &Image1) return Image1MouseDown(button);
   control.SetBounds(ButtonRow::Pressed(control.BoundsRect()));
 }
 
@@ -168,7 +168,7 @@ void TForm1::btnMouseMove(const TImage& control) {
   }
 }
 
-void TForm1::Image1MouseDown() { StartDrag(); }
+void TForm1::Image1MouseDown(MouseButton button) { StartDrag(button); }
 
 void TForm1::SetHeading(const std::string& utf8) {
   Label2.SetCaption(utf8);

@@ -76,7 +76,7 @@ class TForm1 final : public TSkinnedForm, private DayViewTarget {
   void Click(TImage& control) override;
   void MouseWheel(int delta) override;
   void btnMouseMove(const TImage& control);
-  void Image1MouseDown();
+  void Image1MouseDown(MouseButton button);
 
   // DayViewTarget: the day view writes into the labels.
   void SetHeading(const std::string& utf8) override;

@@ -112,9 +112,43 @@ void TSkinnedForm::PaintFaceUnder(HDC dc, const Bounds& area) const {
   SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
 }
 
-void TSkinnedForm::StartDrag() {
+void TSkinnedForm::StartDrag(MouseButton button) {
   ReleaseCapture();
-  SendMessageW(handle_, WM_SYSCOMMAND, kMoveByMouse, 0);
+  if (button == MouseButton::Left) {
+    SendMessageW(handle_, WM_SYSCOMMAND, kMoveByMouse, 0);
+    return;
+  }
+  RECT window;
+  POINT cursor;
+  GetWindowRect(handle_, &window);
+  GetCursorPos(&cursor);
+  dragOffset_ = {cursor.x - window.left, cursor.y - window.top};
+  dragging_ = true;
+  SetCapture(handle_);
+}
+
+// While a right or middle button drags the window: follows the cursor, ends on the release.
+bool TSkinnedForm::FollowDrag(UINT message) {
+  if (!dragging_) return false;
+  switch (message) {
+    case WM_MOUSEMOVE: {
+      POINT cursor;
+      GetCursorPos(&cursor);
+      SetWindowPos(handle_, nullptr, cursor.x - dragOffset_.x, cursor.y - dragOffset_.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return true;
+    }
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_LBUTTONUP:
+      dragging_ = false;
+      if (GetCapture() == handle_) ReleaseCapture();
+      return true;
+    case WM_CAPTURECHANGED:
+      dragging_ = false;
+      return false;
+  }
+  return false;
 }
 
 void TSkinnedForm::Paint() {
@@ -146,7 +180,7 @@ void TSkinnedForm::OnButtonDown(MouseButton button, LPARAM position) {
   clicking_ = button == MouseButton::Left;
   SetCapture(handle_);
   MouseDown(*control, button, x, y);
-  if (GetCapture() != handle_) pressed_ = nullptr;  // the handler moved the window
+  if (GetCapture() != handle_ || dragging_) pressed_ = nullptr;  // the handler moved the window
 }
 
 void TSkinnedForm::OnButtonUp(MouseButton button, LPARAM position) {
@@ -190,6 +224,7 @@ LRESULT CALLBACK TSkinnedForm::WindowProc(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT TSkinnedForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (FollowDrag(message)) return 0;
   switch (message) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // the face covers everything

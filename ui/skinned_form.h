@@ -51,9 +51,10 @@ class TSkinnedForm {
   TImage* ControlAt(int x, int y) const;
   TImage* FindControl(std::string_view name) const;
 
-  // Moves the window with the mouse until the button is released (the platform's move loop,
-  // as if the user had pressed on a caption).
-  void StartDrag();
+  // Moves the window with the mouse until `button` is released. The left button uses the
+  // platform's move loop, as if the user had pressed on a caption; that loop ends only on a
+  // left-button release, so the other buttons are followed here instead.
+  void StartDrag(MouseButton button);
 
   virtual void FormShow() {}
   virtual void MouseDown(TImage& control, MouseButton button, int x, int y) {}
@@ -70,11 +71,14 @@ class TSkinnedForm {
   void OnButtonDown(MouseButton button, LPARAM position);
   void OnButtonUp(MouseButton button, LPARAM position);
   void OnMouseMove(LPARAM position);
+  bool FollowDrag(UINT message);
 
   HWND handle_ = nullptr;
   std::vector<TImage*> controls_;
   TImage* pressed_ = nullptr;  // the control that holds the mouse capture
   bool clicking_ = false;      // the left button went down on `pressed_`
+  bool dragging_ = false;      // a right or middle button drags the window
+  POINT dragOffset_{};         // cursor position within the window while dragging
   HintTips hints_;
 };
 

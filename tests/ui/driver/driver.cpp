@@ -6,6 +6,9 @@
 //   driver gone CLASS [MS]               wait until no visible window of CLASS is left
 //   driver rect CLASS                    window rectangle: left top right bottom
 //   driver text CLASS [CHILDCLASS]       the text of the window (or of its first child of CHILDCLASS)
+//   driver post-close CLASS              posts WM_CLOSE to every top-level window of CLASS
+//   driver exited PID [MS]               waits until the process with this Windows id has ended
+//   driver kill PID                      ends the process with this Windows process id
 //   driver message [MS]                  wait for a message box titled "Ormind!"; prints its text
 //   driver dismiss                       presses OK in the message box titled "Ormind!"
 //   driver titles TEXT                   titles of visible top-level windows containing TEXT
@@ -176,6 +179,27 @@ int wmain(int argc, wchar_t** argv) {
     if (!w) return 1;
     Print(TextOf(w));
     return 0;
+  }
+  if (command == L"post-close" && argc >= 3) {
+    for (HWND w = FindWindowExW(nullptr, nullptr, argv[2], nullptr); w;
+         w = FindWindowExW(nullptr, w, argv[2], nullptr)) {
+      PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+    return 0;
+  }
+  if (command == L"exited" && argc >= 3) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(_wtoi(argv[2])));
+    if (!process) return 0;  // already gone
+    const DWORD waited = WaitForSingleObject(process, static_cast<DWORD>(number(3, 10000)));
+    CloseHandle(process);
+    return waited == WAIT_OBJECT_0 ? 0 : 1;
+  }
+  if (command == L"kill" && argc >= 3) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(_wtoi(argv[2])));
+    if (!process) return 1;
+    const BOOL ended = TerminateProcess(process, 1);
+    CloseHandle(process);
+    return ended ? 0 : 1;
   }
   if (command == L"message") {
     HWND box = nullptr;
