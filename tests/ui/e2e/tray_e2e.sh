@@ -104,18 +104,29 @@ menu_bands() {
   $shot_probe bands "$1" $((x + 4)) $((y + 4)) $((w - 8)) $((h - 8))
 }
 # The captions' bands only (the separator line is at most three rows high).
-caption_bands() { menu_bands "$1" | awk '$2 - $1 > 2'; }
+read_captions() { read_menu "$1"; bands=$(awk '$2 - $1 > 2' <<<"$bands"); }
 click_band() {  # the n-th caption of the menu
   local top bottom
   read -r top bottom _ <<<"$(sed -n "${1}p" <<<"$bands")"
   read -r mx _ mw _ <<<"$menu_rect"
   xdotool mousemove $((mx + mw / 2)) $(((top + bottom) / 2)) click 1
 }
+# Screenshot NAME of the open menu and its bands; the menu may still be painting when it is
+# first seen, so look again until the three captions and the separator are there.
+read_menu() {
+  local tries=0 file
+  while :; do
+    file=$(shot "$1")
+    bands=$(menu_bands "$file")
+    [ "$(wc -l <<<"$bands")" -eq 4 ] || [ $tries -ge 10 ] && break
+    tries=$((tries + 1)); sleep 0.3
+  done
+}
 # Checks the menu's look: Show (bold), Minimize, a separator and Close, by comparing the ink
 # of each caption with the captions drawn by the probe in the menu font, normal and bold.
 check_menu_look() {
-  local file=$1 lang=$2 widths
-  bands=$(menu_bands "$file")
+  local lang=$2 widths
+  read_menu "$1"
   note "menu at $menu_rect; bands of ink (top bottom left right):"; sed 's/^/   /' <<<"$bands"
   [ "$(wc -l <<<"$bands")" -eq 4 ] || { fail "menu shows $(wc -l <<<"$bands") bands, not 3 captions and a separator"; return; }
   local sep_top sep_bottom sep_left sep_right
@@ -142,7 +153,7 @@ shot 01-started >/dev/null
 read -r count1 ix iy <<<"$(icon_pixels)"
 note "icon: $count1 wine-red pixels around $ix,$iy"
 if open_menu; then
-  check_menu_look "$(shot 02-menu-english)" 1033
+  check_menu_look 02-menu-english 1033
   note "Minimize"
   click_band 2
   wait_for hidden 5 || fail "Minimize did not hide the main window"
@@ -176,7 +187,7 @@ read -r count2 _ <<<"$(icon_pixels)"
 [ "$count2" -gt 20 ] && [ "$count2" -lt $((count1 * 3 / 2)) ] || fail "after TaskbarCreated: $count2 icon pixels, before $count1"
 
 note "second start shows the running copy and ends"
-if open_menu; then bands=$(caption_bands "$(shot 06-menu-again)"); click_band 2; fi
+if open_menu; then read_captions 06-menu-again; click_band 2; fi
 wait_for hidden 5 || fail "Minimize did not hide the main window"
 "$wine_run" "$program" </dev/null >/dev/null 2>&1 &
 second=$!
@@ -189,7 +200,7 @@ shot 07-second-start >/dev/null
 
 note "Close ends the program and removes the icon"
 if open_menu; then
-  bands=$(caption_bands "$(shot 08-menu-before-close)")
+  read_captions 08-menu-before-close
   click_band 3
   wait_for '! kill -0 $pid 2>/dev/null' 15 || fail "Close did not end the program"
   wait_for '! icon_shown' 10 || fail "icon still shown after Close"
@@ -200,7 +211,7 @@ pid=
 note "Russian menu"
 start_program 1049
 if open_menu; then
-  check_menu_look "$(shot 10-menu-russian)" 1049
+  check_menu_look 10-menu-russian 1049
   click_band 3
   wait_for '! kill -0 $pid 2>/dev/null' 15 || fail "Close did not end the program"
 fi
