@@ -180,14 +180,18 @@ if open_menu; then
   if open_menu; then xdotool key Escape; wait_for '! menu_open' 5 || fail "Escape left the menu open"; fi
 fi
 
-note "shell restart: the icon comes back once"
+note "shell restart: the icon comes back, once"
+[ "$(probe forget)" = forgotten ] || fail "the shell would not drop the icon"
+wait_for '! icon_shown' 10 || fail "icon still shown after the shell dropped it"
 probe taskbar
-sleep 1
+wait_for icon_shown 10 || fail "icon not added again after TaskbarCreated"
+sleep 0.5
 read -r count2 _ <<<"$(icon_pixels)"
-[ "$count2" -gt 20 ] && [ "$count2" -lt $((count1 * 3 / 2)) ] || fail "after TaskbarCreated: $count2 icon pixels, before $count1"
+[ "$count2" -lt $((count1 * 3 / 2)) ] || fail "after TaskbarCreated: $count2 icon pixels, one icon has $count1"
+shot 06-taskbar-created >/dev/null
 
 note "second start shows the running copy and ends"
-if open_menu; then read_captions 06-menu-again; click_band 2; fi
+if open_menu; then read_captions 07-menu-again; click_band 2; fi
 wait_for hidden 5 || fail "Minimize did not hide the main window"
 "$wine_run" "$program" </dev/null >/dev/null 2>&1 &
 second=$!
@@ -196,22 +200,22 @@ wait $second; [ $? -eq 0 ] || fail "second start ended with an error"
 wait_for shown 5 || fail "second start did not show the running copy"
 read -r count3 _ <<<"$(icon_pixels)"
 [ "$count3" -lt $((count1 * 3 / 2)) ] || fail "a second icon appeared ($count3 pixels, one icon has $count1)"
-shot 07-second-start >/dev/null
+shot 08-second-start >/dev/null
 
 note "Close ends the program and removes the icon"
 if open_menu; then
-  read_captions 08-menu-before-close
+  read_captions 09-menu-before-close
   click_band 3
   wait_for '! kill -0 $pid 2>/dev/null' 15 || fail "Close did not end the program"
   wait_for '! icon_shown' 10 || fail "icon still shown after Close"
-  shot 09-closed >/dev/null
+  shot 10-closed >/dev/null
 fi
 pid=
 
 note "Russian menu"
 start_program 1049
 if open_menu; then
-  check_menu_look 10-menu-russian 1049
+  check_menu_look 11-menu-russian 1049
   click_band 3
   wait_for '! kill -0 $pid 2>/dev/null' 15 || fail "Close did not end the program"
 fi

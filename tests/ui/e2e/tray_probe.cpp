@@ -3,6 +3,8 @@
 //   tray_probe menu           "x y width height" of the open popup menu, or "none"
 //   tray_probe textwidth LANG "normal bold" ink widths in the menu font of the captions of N1, N2
 //                             and N4 in the interface language LANG, one line each
+//   tray_probe forget         makes the shell drop the program's icon, as a restarting shell
+//                             does (the icon of the program's hidden tray window, id 0)
 //   tray_probe taskbar        broadcasts the shell's "TaskbarCreated" message
 #include <windows.h>
 #include <shellapi.h>
@@ -106,10 +108,18 @@ int main() {
   if (command == L"window" && count > 2) return Window(args[2]);
   if (command == L"menu") return Menu();
   if (command == L"textwidth" && count > 2) return CaptionWidths(_wtoi(args[2]));
+  if (command == L"forget") {
+    NOTIFYICONDATAW record{};
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    record.hWnd = FindWindowW(L"OrmindTrayIconWindow", nullptr);
+    record.uID = 0;
+    std::puts(record.hWnd && Shell_NotifyIconW(NIM_DELETE, &record) ? "forgotten" : "none");
+    return 0;
+  }
   if (command == L"taskbar") {
     SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     return 0;
   }
-  std::fputs("usage: tray_probe window CLASS | menu | textwidth LANG | taskbar\n", stderr);
+  std::fputs("usage: tray_probe window CLASS | menu | textwidth LANG | forget | taskbar\n", stderr);
   return 2;
 }
