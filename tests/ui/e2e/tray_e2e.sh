@@ -70,10 +70,20 @@ icon_pixels() {
 icon_shown() { [ "$(icon_pixels | cut -d' ' -f1)" -gt 20 ]; }
 menu_open() { [ "$(probe menu)" != none ]; }
 
+# The program's folder under APPDATA: what was there before the test is put back afterwards.
+appdata=$("$wine_run" cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')
+appdata=$("$wine_run" winepath -u "$appdata" </dev/null 2>/dev/null)
+[ -n "$appdata" ] || { echo "FAIL: no APPDATA folder in the wine prefix"; exit 1; }
+saved=$(mktemp -d)
+[ -d "$appdata/Ormind" ] && mv "$appdata/Ormind" "$saved/"
+restore_appdata() {
+  rm -rf "$appdata/Ormind"
+  [ -d "$saved/Ormind" ] && mv "$saved/Ormind" "$appdata/"
+  rm -rf "$saved"
+}
+
 start_program() {
-  local lang=$1 appdata
-  appdata=$("$wine_run" cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')
-  appdata=$("$wine_run" winepath -u "$appdata" </dev/null 2>/dev/null)
+  local lang=$1
   mkdir -p "$appdata/Ormind"
   printf '[settings]\r\nLang=%s\r\n' "$lang" >"$appdata/Ormind/settings.ini"
   : >"$appdata/Ormind/events.txt"
@@ -86,7 +96,7 @@ stop_program() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
   pid=
 }
-trap stop_program EXIT
+trap 'stop_program; restore_appdata' EXIT
 
 # Opens the menu with a right click on the icon; sets menu_rect and the three text bands.
 open_menu() {
