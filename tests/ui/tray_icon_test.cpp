@@ -178,6 +178,14 @@ TEST_F(TrayIconTest, DoubleClickRunsDefaultItemOnce) {
       << "a disabled default item falls to the double-click event";
 
   log.entries.clear();
+  menu.n1.Enabled = true;
+  tray.SetActive(false);
+  EXPECT_FALSE(tray.ClickDefaultItem()) << "an inactive icon runs no menu item";
+  EXPECT_FALSE(tray.PopupMenuAt(10, 10)) << "an inactive icon opens no menu";
+  EXPECT_TRUE(log.entries.empty());
+  tray.SetActive(true);
+
+  log.entries.clear();
   tray.SetEnabled(false);
   for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE}) Mouse(tray, m);
   EXPECT_TRUE(log.entries.empty()) << "disabled: mouse actions do nothing";
