@@ -1,11 +1,13 @@
 #include "core/day_view.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "core/event_list.h"
-#include "core/ini_file.h"
+#include "core/event_list_reader.h"
 
 namespace ormind {
 namespace {
@@ -33,85 +35,180 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// The three sections, read once; every day of the view is matched against them.
-struct EventLists {
-  std::vector<EventEntry> birthdays, events, namedays;
-  explicit EventLists(const IniDocument& document)
-      : birthdays(ReadEventSection(document, EventSection::Birthday)),
-        events(ReadEventSection(document, EventSection::Events)),
-        namedays(ReadEventSection(document, EventSection::Nameday)) {}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+struct Hit {
+  std::string name;  // raw bytes until Finish, then UTF-8
+  int32_t day, month, age;
+  uint32_t order;  // place in the file
 };
 
-void AppendDayShown(std::string& block, const CivilDate& date, const InterfaceTexts& texts,
-                    const EventLists& lists) {
+// What falls on each day of the view (offset 0 is the day shown), per section, in file order.
+// The list is read in one pass: each line's day and month lead straight to the days of the
+// view they fall on (a day and month recur at most twice within 367 days). A value with
+// characters outside ASCII waits until the file's encoding is known, since its character
+// positions depend on it.
+class ViewMatches {
+ public:
+  ViewMatches(Day first, int32_t following) : days_(static_cast<size_t>(following) + 1) {
+    for (auto& slots : slots_) slots = {-1, -1};
+    for (size_t i = 0; i < days_.size(); ++i) {
+      days_[i].date = DateFromDay(first + static_cast<Day>(i));
+      auto& slots = slots_[Slot(days_[i].date.month, days_[i].date.day)];
+      slots[slots[0] < 0 ? 0 : 1] = static_cast<int16_t>(i);
+    }
+  }
+
+  void Add(EventSection section, std::string_view name, std::string_view value, uint32_t order) {
+    // Most lines have plain digits for day and month, and most fall on none of the days: those
+    // are passed over before the rest of the value is decoded.
+    if (value.size() >= 5 && IsDigit(value[0]) && IsDigit(value[1]) && IsDigit(value[3]) &&
+        IsDigit(value[4])) {
+      const int day = (value[0] - '0') * 10 + (value[1] - '0');
+      const int month = (value[3] - '0') * 10 + (value[4] - '0');
+      if (month > 12 || day > 31 || slots_[Slot(month, day)][0] < 0) return;
+    }
+    if (HasNonAscii(value)) {
+      waiting_.push_back({section, std::string(name), std::string(value), order});
+      return;
+    }
+    AddDecoded(section, name, DecodeEventValue(value, section), order);
+  }
+
+  // Once the encoding is known: the waiting values, and every name as UTF-8.
+  void Finish(const EventListReader& reader) {
+    for (const Waiting& w : waiting_)
+      AddDecoded(w.section, w.name, DecodeEventValue(reader.ToUtf8(w.value), w.section), w.order);
+    for (ViewDay& day : days_) {
+      for (std::vector<Hit>& hits : day.hits) {
+        if (!waiting_.empty())
+          std::stable_sort(hits.begin(), hits.end(),
+                           [](const Hit& a, const Hit& b) { return a.order < b.order; });
+        for (Hit& hit : hits) hit.name = reader.ToUtf8(hit.name);
+      }
+    }
+  }
+
+  const std::vector<Hit>& Hits(size_t offset, EventSection section) const {
+    return days_[offset].hits[static_cast<size_t>(section)];
+  }
+  size_t DayCount() const { return days_.size(); }
+
+ private:
+  struct ViewDay {
+    CivilDate date;
+    std::array<std::vector<Hit>, 3> hits;
+  };
+  struct Waiting {
+    EventSection section;
+    std::string name, value;
+    uint32_t order;
+  };
+
+  static size_t Slot(int month, int day) { return static_cast<size_t>(month * 32 + day); }
+
+  void AddDecoded(EventSection section, std::string_view name, const DecodedEvent& event,
+                  uint32_t order) {
+    if (!event.valid || event.date.month < 1 || event.date.month > 12 || event.date.day < 1 ||
+        event.date.day > 31)
+      return;
+    for (int16_t offset : slots_[Slot(event.date.month, event.date.day)]) {
+      // Name-days are listed for the day shown only.
+      if (offset < 0 || (offset > 0 && section == EventSection::Nameday)) continue;
+      const Match match = MatchDecoded(event, days_[offset].date);
+      days_[offset].hits[static_cast<size_t>(section)].push_back(
+          {std::string(name), event.date.day, event.date.month, match.age, order});
+    }
+  }
+
+  std::vector<ViewDay> days_;
+  std::array<std::array<int16_t, 2>, 13 * 32> slots_{};
+  std::vector<Waiting> waiting_;
+};
+
+void AppendDayShown(std::string& block, const InterfaceTexts& texts, const ViewMatches& view) {
   block = texts[TextId::IsTheBirthday];
-  for (const EventEntry& entry : lists.birthdays) {
-    const Match match = MatchDecoded(entry.event, date);
-    if (!match.falls) continue;
+  for (const Hit& hit : view.Hits(0, EventSection::Birthday)) {
     block += '\n';
-    block += entry.name;
-    AppendAge(block, match.age);
+    block += hit.name;
+    AppendAge(block, hit.age);
   }
   if (block == texts[TextId::IsTheBirthday]) block = texts[TextId::NoBirthdays];
 
-  bool anyEvent = false;
-  for (const EventEntry& entry : lists.events) {
-    const Match match = MatchDecoded(entry.event, date);
-    if (!match.falls) continue;
-    if (!anyEvent) block += "\n\n" + texts[TextId::OtherEvents];
-    anyEvent = true;
+  const std::vector<Hit>& events = view.Hits(0, EventSection::Events);
+  if (!events.empty()) block += "\n\n" + texts[TextId::OtherEvents];
+  for (const Hit& hit : events) {
     block += '\n';
-    block += entry.name;
-    AppendAge(block, match.age);
+    block += hit.name;
+    AppendAge(block, hit.age);
   }
-  if (!anyEvent) {
+  if (events.empty()) {
     if (!EndsWith(block, texts[TextId::NoBirthdays])) block += '\n';
     block += '\n' + texts[TextId::NoEvents];
   }
 
-  bool anyNameDay = false;
-  for (const EventEntry& entry : lists.namedays) {
-    if (!MatchDecoded(entry.event, date).falls) continue;
-    if (!anyNameDay) block += "\n\n" + texts[TextId::NameDay];
-    anyNameDay = true;
+  const std::vector<Hit>& namedays = view.Hits(0, EventSection::Nameday);
+  if (!namedays.empty()) block += "\n\n" + texts[TextId::NameDay];
+  for (const Hit& hit : namedays) {
     block += '\n';
-    block += entry.name;
+    block += hit.name;
   }
   block += '\n';
 }
 
-void AppendFollowingDay(std::string& block, const CivilDate& date,
-                        const std::vector<EventEntry>& entries) {
-  for (const EventEntry& entry : entries) {
-    const Match match = MatchDecoded(entry.event, date);
-    if (!match.falls) continue;
+void AppendFollowingDay(std::string& block, const std::vector<Hit>& hits) {
+  for (const Hit& hit : hits) {
     char prefix[32];
-    std::snprintf(prefix, sizeof prefix, "\n%.2d.%.2d: ", entry.event.date.day,
-                  entry.event.date.month);
+    std::snprintf(prefix, sizeof prefix, "\n%.2d.%.2d: ", hit.day, hit.month);
     block += prefix;
-    block += entry.name;
-    AppendAge(block, match.age);
+    block += hit.name;
+    AppendAge(block, hit.age);
   }
 }
 
 }  // namespace
 
-DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, const InterfaceTexts& texts,
-                           const IniDocument& events) {
-  day = std::floor(day);
-  DayViewText view;
-  const CivilDate date = DateFromDay(day);
-  view.heading = Heading(day, today, texts);
+namespace {
 
-  const EventLists lists(events);
-  AppendDayShown(view.block, date, texts, lists);
-  const int32_t following = std::min(daysBefore, static_cast<int32_t>(kMaxDaysBefore));
-  for (int32_t i = 1; i <= following; ++i) {
-    const CivilDate next = DateFromDay(day + i);
-    AppendFollowingDay(view.block, next, lists.birthdays);
-    AppendFollowingDay(view.block, next, lists.events);
+// Reads the list piece by piece into the matches of the view.
+class DayViewBuilder {
+ public:
+  DayViewBuilder(Day day, int32_t daysBefore, int codePage)
+      : day_(std::floor(day)),
+        matches_(day_, std::clamp(daysBefore, 0, static_cast<int32_t>(kMaxDaysBefore))),
+        reader_(codePage, [this](EventSection section, std::string_view name,
+                                 std::string_view value, uint32_t order) {
+          matches_.Add(section, name, value, order);
+        }) {}
+
+  void Feed(std::string_view piece) { reader_.Feed(piece); }
+
+  DayViewText Finish(Day today, const InterfaceTexts& texts) {
+    reader_.Finish();
+    matches_.Finish(reader_);
+    DayViewText text;
+    text.heading = Heading(day_, today, texts);
+    AppendDayShown(text.block, texts, matches_);
+    for (size_t i = 1; i < matches_.DayCount(); ++i) {
+      AppendFollowingDay(text.block, matches_.Hits(i, EventSection::Birthday));
+      AppendFollowingDay(text.block, matches_.Hits(i, EventSection::Events));
+    }
+    return text;
   }
-  return view;
+
+ private:
+  Day day_;
+  ViewMatches matches_;
+  EventListReader reader_;
+};
+
+}  // namespace
+
+DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, const InterfaceTexts& texts,
+                           std::string_view eventList, int codePage) {
+  DayViewBuilder builder(day, daysBefore, codePage);
+  builder.Feed(eventList);
+  return builder.Finish(today, texts);
 }
 
 void ShowDay(Day day, const Settings& settings, const InterfaceTexts& texts, const Clock& clock,
@@ -120,18 +217,20 @@ void ShowDay(Day day, const Settings& settings, const InterfaceTexts& texts, con
     messages.ShowMessage(texts.DataFileMissing(settings.EventsPath));
     return;
   }
-  // The whole file is read and parsed once per call; nothing is kept between calls, so an
-  // edit shows at the next refresh.
-  std::optional<IniFile> file = ReadIniFile(files, settings.EventsPath, settings.AnsiCodePage);
+  // The file is read and scanned once per call, piece by piece; nothing is kept between
+  // calls, so an edit shows at the next refresh.
+  DayViewBuilder builder(day, settings.DaysBefore, settings.AnsiCodePage);
+  const bool read = files.ReadPieces(
+      settings.EventsPath, [&](std::string_view piece) { builder.Feed(piece); });
   const Day today = clock.Today();
-  if (!file) {
+  if (!read) {
     // As far as the view got before the file failed: the heading and the block's first line.
     target.SetHeading(Heading(day, today, texts));
     target.SetBlock(texts[TextId::IsTheBirthday]);
     messages.ShowMessage(texts.DataError(settings.EventsPath));
     return;
   }
-  const DayViewText view = ComposeDayView(day, today, settings.DaysBefore, texts, file->document);
+  const DayViewText view = builder.Finish(today, texts);
   target.SetHeading(view.heading);
   target.SetBlock(view.block);
   target.ResetButtons();

@@ -2,10 +2,10 @@
 // The day view: a heading with the date and a block listing what falls on that day and on the
 // following days, built from the event list file at every call.
 #include <string>
+#include <string_view>
 
 #include "core/day.h"
 #include "core/environment.h"
-#include "core/ini_document.h"
 #include "core/interface_texts.h"
 #include "core/settings.h"
 
@@ -30,10 +30,10 @@ struct DayViewText {
   std::string block;
 };
 
-// The heading and the block for `day` from the parsed event list; `today` decides the
-// "Today, " prefix; daysBefore is capped at kMaxDaysBefore.
+// The heading and the block for `day` from the bytes of an event list file (decoded as the
+// file would be); `today` decides the "Today, " prefix; daysBefore is capped at kMaxDaysBefore.
 DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, const InterfaceTexts& texts,
-                           const IniDocument& events);
+                           std::string_view eventListBytes, int codePage);
 
 // Builds the day view of `day` from the event list at settings.EventsPath. A missing file
 // shows DataFileMissing and leaves the target untouched; an unreadable one shows DataError.

@@ -3,9 +3,11 @@
 // user edits and a place to show messages. The program implements these with the system's
 // calls (platform/system_services.h); tests implement them with fakes.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "core/day.h"
 
@@ -41,6 +43,14 @@ class FileSystem {
   virtual bool IsRegularFile(const std::string& path) const = 0;
   // The whole file; nullopt when it cannot be read.
   virtual std::optional<std::string> ReadAll(const std::string& path) const = 0;
+  // The whole file in pieces, in order, for a large file read once; false when it cannot be
+  // read (what was handed over before a failure stays handed over). By default one piece.
+  virtual bool ReadPieces(const std::string& path,
+                          const std::function<void(std::string_view)>& consume) const {
+    const std::optional<std::string> bytes = ReadAll(path);
+    if (bytes) consume(*bytes);
+    return bytes.has_value();
+  }
   // Replaces the file in one step (temporary file in the same folder, then rename); a
   // read-only file is refused. Throws IniWriteError on failure.
   virtual void ReplaceAll(const std::string& path, const std::string& bytes) = 0;

@@ -1,14 +1,41 @@
 #include "core/event_list.h"
 
+#include <algorithm>
+
 #include "core/integer_text.h"
 
 namespace ormind {
 namespace {
 
-// Characters [first, first + count) of the value, 1-based, as far as the value reaches.
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Characters [first, first + count) of a UTF-8 value, 1-based, as far as the value reaches.
 std::string_view Field(std::string_view value, size_t first, size_t count) {
-  if (value.size() < first) return {};
-  return value.substr(first - 1, count);
+  const size_t reach = std::min(value.size(), first - 1 + count);
+  size_t ascii = 0;
+  while (ascii < reach && static_cast<unsigned char>(value[ascii]) < 0x80) ++ascii;
+  if (ascii == reach) return first > value.size() ? std::string_view() : value.substr(first - 1, count);
+  size_t begin = 0, chars = 1;
+  for (; begin < value.size() && chars < first; ++chars)
+    do ++begin; while (begin < value.size() && IsContinuation(value[begin]));
+  if (begin >= value.size()) return {};
+  size_t end = begin;
+  for (size_t n = 0; end < value.size() && n < count; ++n)
+    do ++end; while (end < value.size() && IsContinuation(value[end]));
+  return value.substr(begin, end - begin);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A field of a date: plain digits (the usual case) directly, anything else through the full
+// integer conversion.
+std::optional<int32_t> ParseField(std::string_view field) {
+  if (field.size() == 2 && IsDigit(field[0]) && IsDigit(field[1]))
+    return (field[0] - '0') * 10 + (field[1] - '0');
+  if (field.size() == 4 && IsDigit(field[0]) && IsDigit(field[1]) && IsDigit(field[2]) &&
+      IsDigit(field[3]))
+    return ((field[0] - '0') * 10 + (field[1] - '0')) * 100 + (field[2] - '0') * 10 + (field[3] - '0');
+  return ParseInteger(field);
 }
 
 }  // namespace
@@ -25,17 +52,17 @@ std::string_view SectionName(EventSection section) {
 DecodedEvent DecodeEventValue(std::string_view value, EventSection section) {
   DecodedEvent decoded;
   if (value.empty()) return decoded;
-  const std::optional<int32_t> day = ParseInteger(Field(value, 1, 2));
-  const std::optional<int32_t> month = ParseInteger(Field(value, 4, 2));
+  const std::optional<int32_t> day = ParseField(Field(value, 1, 2));
+  const std::optional<int32_t> month = ParseField(Field(value, 4, 2));
   if (!day || !month) return decoded;
   decoded.valid = true;
   decoded.date.day = *day;
   decoded.date.month = *month;
   const bool yearRead = section == EventSection::Birthday ||
-                        (section == EventSection::Events && value.size() > 5);
+                        (section == EventSection::Events && !Field(value, 6, 1).empty());
   if (yearRead) {
     // A year that is not a number leaves the age at 0.
-    if (const std::optional<int32_t> year = ParseInteger(Field(value, 7, 4))) {
+    if (const std::optional<int32_t> year = ParseField(Field(value, 7, 4))) {
       decoded.date.hasYear = true;
       decoded.date.year = *year;
     }
@@ -56,14 +83,5 @@ Match MatchEntry(std::string_view value, EventSection section, const CivilDate& 
 }
 
 bool IsRoundAnniversary(int32_t age) { return age > 0 && age % 5 == 0; }
-
-std::vector<EventEntry> ReadEventSection(const IniDocument& document, EventSection section) {
-  std::vector<EventEntry> entries;
-  document.ForEachEntry(SectionName(section), [&](const IniEntry& entry) {
-    const DecodedEvent event = DecodeEventValue(entry.value, section);
-    if (event.valid) entries.push_back({entry.name, event});
-  });
-  return entries;
-}
 
 }  // namespace ormind

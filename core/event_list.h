@@ -3,10 +3,8 @@
 // rule that decides whether a line falls on a day and how old it then is.
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "core/day.h"
-#include "core/ini_document.h"
 
 namespace ormind {
 
@@ -38,13 +36,5 @@ Match MatchEntry(std::string_view value, EventSection section, const CivilDate& 
 Match MatchDecoded(const DecodedEvent& event, const CivilDate& date);
 
 bool IsRoundAnniversary(int32_t age);
-
-struct EventEntry {
-  std::string_view name;
-  DecodedEvent event;
-};
-
-// Every line of every occurrence of the section, in file order, with its own value.
-std::vector<EventEntry> ReadEventSection(const IniDocument& document, EventSection section);
 
 }  // namespace ormind

@@ -2,17 +2,14 @@
 
 #include <cstring>
 
+#include "core/ini_scanner.h"
+
 namespace ormind {
 namespace {
 
-// Blanks as the profile functions see them, Ctrl-Z (an old end-of-file mark) included.
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == 0x1A;
-}
-
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  while (!s.empty() && IsIniBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsIniBlank(s.back())) s.remove_suffix(1);
   return s;
 }
 
@@ -26,13 +23,6 @@ bool FoldedEqual(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::string_view StripQuotes(std::string_view value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
-    return value.substr(1, value.size() - 2);
-  return value;
-}
-
 }  // namespace
 
 bool IniNamesEqual(std::string_view a, std::string_view b) { return FoldedEqual(Trim(a), Trim(b)); }
@@ -43,63 +33,14 @@ void IniDocument::Parse() {
   lines_.clear();
   sections_.clear();
   sections_.push_back({kNoLine, 0, 0});  // lines before the first section header
-  const char* const base = text_.data();
-  const size_t size = text_.size();
-  size_t pos = 0;
-  while (pos < size) {
-    // The line runs to the next CR or LF; CR LF counts as one line break.
-    const char* lf = static_cast<const char*>(std::memchr(base + pos, '\n', size - pos));
-    size_t end = lf ? static_cast<size_t>(lf - base) : size;
-    size_t next = lf ? end + 1 : size;
-    if (const void* cr = std::memchr(base + pos, '\r', end - pos)) {
-      end = static_cast<size_t>(static_cast<const char*>(cr) - base);
-      next = end + 1 < size && base[end + 1] == '\n' ? end + 2 : end + 1;
-    }
-    Line line;
-    line.begin = static_cast<uint32_t>(pos);
-    line.end = static_cast<uint32_t>(end);
-    size_t b = pos, e = end;
-    while (b < e && IsBlank(base[b])) ++b;
-    while (e > b && IsBlank(base[e - 1])) --e;
-    if (b == e) {
-      line.kind = LineKind::Blank;
-    } else if (base[b] == '[' && e - b > 1 &&
-               std::memchr(base + b + 1, ']', e - b - 1) != nullptr) {
-      size_t close = e - 1;
-      while (base[close] != ']') --close;
-      size_t nameBegin = b + 1;
-      while (nameBegin < close && IsBlank(base[nameBegin])) ++nameBegin;
-      while (close > nameBegin && IsBlank(base[close - 1])) --close;
-      line.kind = LineKind::Section;
-      line.nameBegin = static_cast<uint32_t>(nameBegin);
-      line.nameEnd = static_cast<uint32_t>(close);
-    } else if (const void* eq = std::memchr(base + b, '=', e - b)) {
-      const size_t at = static_cast<size_t>(static_cast<const char*>(eq) - base);
-      size_t nameEnd = at, valueBegin = at + 1;
-      while (nameEnd > b && IsBlank(base[nameEnd - 1])) --nameEnd;
-      while (valueBegin < e && IsBlank(base[valueBegin])) ++valueBegin;
-      // A comment is never listed, but like the profile functions a lookup of its exact
-      // text before "=" finds it.
-      line.kind = base[b] == ';' ? LineKind::Comment : LineKind::Entry;
-      line.nameBegin = static_cast<uint32_t>(b);
-      line.nameEnd = static_cast<uint32_t>(nameEnd);
-      line.valueBegin = static_cast<uint32_t>(valueBegin);
-      line.valueEnd = static_cast<uint32_t>(e);
-    } else if (base[b] == ';') {
-      line.kind = LineKind::Comment;
-    } else {
-      line.kind = LineKind::NoEquals;
-      line.nameBegin = static_cast<uint32_t>(b);
-      line.nameEnd = static_cast<uint32_t>(e);
-    }
+  ScanIniLines(text_, [this](const IniLine& line) {
     const auto index = static_cast<uint32_t>(lines_.size());
     if (line.kind == LineKind::Section) {
       sections_.back().endLine = index;
       sections_.push_back({index, index + 1, index + 1});
     }
     lines_.push_back(line);
-    pos = next;
-  }
+  });
   sections_.back().endLine = static_cast<uint32_t>(lines_.size());
 }
 
@@ -110,7 +51,7 @@ std::string_view IniDocument::LineName(const Line& line) const {
   return View(line.nameBegin, line.nameEnd);
 }
 std::string_view IniDocument::LineValue(const Line& line) const {
-  return StripQuotes(View(line.valueBegin, line.valueEnd));
+  return StripIniQuotes(View(line.valueBegin, line.valueEnd));
 }
 
 const IniDocument::SectionRange* IniDocument::FirstSection(std::string_view name) const {
@@ -198,15 +139,17 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
   section = Trim(section);
   key = Trim(key);
-  while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
+  while (!value.empty() && IsIniBlank(value.front())) value.remove_prefix(1);
   const std::string breakText(LineBreak());
-  const std::string newLine = std::string(key) + "=" + std::string(value);
+  std::string newLine(key);
+  newLine.append("=").append(value);
 
   const SectionRange* range = FirstSection(section);
   if (!range) {
     std::string tail;
     if (!text_.empty() && text_.back() != '\n' && text_.back() != '\r') tail += breakText;
-    tail += "[" + std::string(section) + "]" + breakText + newLine + breakText;
+    tail.append("[").append(section).append("]").append(breakText);
+    tail.append(newLine).append(breakText);
     text_ += tail;
   } else if (const uint32_t i = FindKeyLine(*range, key, true); i != kNoLine) {
     // Keep the spelling of the name and the spacing up to the value.
@@ -214,7 +157,7 @@ void IniDocument::WriteString(std::string_view section, std::string_view key,
     if (line.kind != LineKind::NoEquals)
       text_.replace(line.valueBegin, line.end - line.valueBegin, value);
     else
-      text_.replace(line.nameEnd, line.end - line.nameEnd, "=" + std::string(value));
+      text_.replace(line.nameEnd, line.end - line.nameEnd, std::string("=").append(value));
   } else {
     // After the last non-blank line of the section, so blank lines before the next
     // section stay where they are.

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ini_scanner.h"
+
 namespace ormind {
 
 struct IniEntry {
@@ -49,13 +51,8 @@ class IniDocument {
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
 
  private:
-  enum class LineKind : uint8_t { Blank, Section, Entry, NoEquals, Comment };
-  struct Line {
-    uint32_t begin = 0, end = 0;            // the line without its line break
-    uint32_t nameBegin = 0, nameEnd = 0;    // section name or key name (trimmed)
-    uint32_t valueBegin = 0, valueEnd = 0;  // raw value, trimmed
-    LineKind kind = LineKind::Blank;
-  };
+  using LineKind = IniLineKind;
+  using Line = IniLine;
   struct SectionRange {
     uint32_t header;     // index of the header line, or npos for lines before any section
     uint32_t firstLine;  // first line after the header

@@ -2,17 +2,24 @@
 
 namespace ormind {
 
-std::optional<IniFile> ReadIniFile(const FileSystem& files, const std::string& path,
-                                   int codePage) {
+std::optional<DecodedText> ReadTextFile(const FileSystem& files, const std::string& path,
+                                        int codePage) {
   std::optional<std::string> bytes = files.ReadAll(path);
   if (!bytes) return std::nullopt;
-  IniFile file;
-  file.encoding = DetectEncoding(*bytes);
-  // ASCII and UTF-8 text is used as it is, without a copy.
-  const bool asIs = file.encoding == TextEncoding::Utf8 ||
-                    (file.encoding == TextEncoding::Ansi && IsValidUtf8(*bytes));
-  file.document = IniDocument(asIs ? std::move(*bytes) : DecodeText(*bytes, codePage).utf8);
-  return file;
+  DecodedText text;
+  text.encoding = DetectEncoding(*bytes);
+  // UTF-8 and plain ASCII are used as they are, without a copy.
+  const bool asIs = text.encoding == TextEncoding::Utf8 ||
+                    (text.encoding == TextEncoding::Ansi && IsValidUtf8(*bytes));
+  text.utf8 = asIs ? std::move(*bytes) : DecodeText(*bytes, codePage).utf8;
+  return text;
+}
+
+std::optional<IniFile> ReadIniFile(const FileSystem& files, const std::string& path,
+                                   int codePage) {
+  std::optional<DecodedText> text = ReadTextFile(files, path, codePage);
+  if (!text) return std::nullopt;
+  return IniFile{IniDocument(std::move(text->utf8)), text->encoding};
 }
 
 void WriteIniFile(FileSystem& files, const std::string& path, IniFile& file, int codePage) {

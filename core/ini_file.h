@@ -14,6 +14,10 @@ struct IniFile {
   TextEncoding encoding = TextEncoding::Ansi;  // a new file: the 8-bit code page
 };
 
+// The file's text in UTF-8 and its encoding; nullopt when the file cannot be read.
+std::optional<DecodedText> ReadTextFile(const FileSystem& files, const std::string& path,
+                                        int codePage);
+
 // nullopt when the file cannot be read.
 std::optional<IniFile> ReadIniFile(const FileSystem& files, const std::string& path,
                                    int codePage);

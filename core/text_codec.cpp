@@ -1,7 +1,12 @@
 #include "core/text_codec.h"
 
 #include <array>
+#include <algorithm>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/code_pages.h"
 
@@ -116,26 +121,26 @@ bool HasPrefix(std::string_view s, std::string_view prefix) {
   return s.substr(0, prefix.size()) == prefix;
 }
 
-bool IsAscii(std::string_view s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
 }  // namespace
 
-bool IsValidUtf8(std::string_view bytes) {
-  size_t i = 0;
-  const size_t n = bytes.size();
-  while (i < n) {
-    // Runs of ASCII are the common case: check eight bytes at a time.
-    while (i + 8 <= n) {
-      uint64_t word;
-      std::memcpy(&word, bytes.data() + i, 8);
-      if (word & 0x8080808080808080ULL) break;
-      i += 8;
+namespace {
+
+using Utf8Scan = Utf8Check;
+
+// Checks one sequence at a time from `i`; stops at `stop` (a sequence may run past it).
+bool ScanSequences(std::string_view bytes, size_t& i, size_t stop, Utf8Scan& scan) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  while (i < stop) {
+    const unsigned char b = p[i];
+    if (b < 0x80) {
+      ++i;
+      continue;
     }
-    if (i >= n) break;
+    scan.ascii = false;
+    if (b >= 0xC2 && b <= 0xDF && i + 1 < bytes.size() && (p[i + 1] & 0xC0) == 0x80) {
+      i += 2;
+      continue;
+    }
     bool ok;
     NextUtf8(bytes, i, ok);
     if (!ok) return false;
@@ -143,12 +148,72 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+// One pass over the bytes: valid UTF-8 or not, plain ASCII or not. Sixteen bytes at a time
+// where they are ASCII or two-byte sequences (Latin, Cyrillic); anything else one sequence at
+// a time.
+Utf8Scan ScanUtf8(std::string_view bytes) {
+  Utf8Scan scan;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t i = 0;
+#if defined(__SSE2__)
+  unsigned pending = 0;  // the last block ended with a lead byte
+  const __m128i above7F = _mm_set1_epi8(static_cast<char>(0xBF));
+  const __m128i aboveDF = _mm_set1_epi8(static_cast<char>(0xDF));
+  const __m128i c0 = _mm_set1_epi8(static_cast<char>(0xC0));
+  const __m128i c1 = _mm_set1_epi8(static_cast<char>(0xC1));
+  while (i + 16 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
+    if (high == 0 && !pending) {
+      i += 16;
+      continue;
+    }
+    // As signed bytes, lead bytes (0xC0..0xFF) are the high bytes above 0xBF (-65), and
+    // leads of longer sequences (0xE0..0xFF) those above 0xDF (-33).
+    const unsigned lead =
+        high & static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(v, above7F)));
+    const unsigned other =
+        high & static_cast<unsigned>(
+                   _mm_movemask_epi8(_mm_cmpgt_epi8(v, aboveDF)) |
+                   _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, c0), _mm_cmpeq_epi8(v, c1))));
+    if (other) {
+      // Longer or overlong sequences: one at a time through this block.
+      if (pending) {
+        if ((p[i] & 0xC0) != 0x80) return {false, false};
+        ++i;
+        pending = 0;
+      }
+      if (!ScanSequences(bytes, i, std::min(i + 16, n), scan)) return {false, false};
+      continue;
+    }
+    if (high) scan.ascii = false;
+    // Two-byte sequences only: each continuation byte follows a lead byte.
+    const unsigned continuation = high & ~lead;
+    if (continuation != (((lead << 1) | pending) & 0xFFFF)) return {false, false};
+    pending = lead >> 15;
+    i += 16;
+  }
+  if (pending) {
+    if (i >= n || (p[i] & 0xC0) != 0x80) return {false, false};
+    ++i;
+  }
+#endif
+  if (!ScanSequences(bytes, i, n, scan)) return {false, false};
+  return scan;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) { return ScanUtf8(bytes).valid; }
+Utf8Check CheckUtf8(std::string_view bytes) { return ScanUtf8(bytes); }
+
 TextEncoding DetectEncoding(std::string_view bytes) {
   if (HasPrefix(bytes, "\xFF\xFE")) return TextEncoding::Utf16Le;
   if (HasPrefix(bytes, "\xFE\xFF")) return TextEncoding::Utf16Be;
   if (HasPrefix(bytes, "\xEF\xBB\xBF")) return TextEncoding::Utf8Bom;
-  if (IsAscii(bytes) || !IsValidUtf8(bytes)) return TextEncoding::Ansi;
-  return TextEncoding::Utf8;
+  const Utf8Scan scan = ScanUtf8(bytes);
+  return scan.valid && !scan.ascii ? TextEncoding::Utf8 : TextEncoding::Ansi;
 }
 
 DecodedText DecodeText(std::string_view bytes, int codePage) {

@@ -36,6 +36,12 @@ std::string AnsiToUtf8(std::string_view ansi, int codePage);
 std::optional<std::string> Utf8ToAnsi(std::string_view utf8, int codePage);
 
 bool IsValidUtf8(std::string_view bytes);
+// Both answers of one pass: valid UTF-8, and plain ASCII (not told when invalid).
+struct Utf8Check {
+  bool valid = true;
+  bool ascii = true;
+};
+Utf8Check CheckUtf8(std::string_view bytes);
 std::u16string Utf8ToUtf16(std::string_view utf8);       // invalid bytes become U+FFFD
 std::string Utf16ToUtf8(std::u16string_view utf16);      // lone surrogates become U+FFFD
 

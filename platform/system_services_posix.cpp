@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <string_view>
 
 #include "platform/system_services.h"
@@ -76,10 +77,20 @@ std::optional<std::string> SystemFileSystem::ReadAll(const std::string& path) co
   struct stat st {};
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   if (ok) {
+    // Read what the size promises, then whatever the file has grown by since.
     bytes.resize(static_cast<size_t>(st.st_size));
     size_t done = 0;
-    for (;;) {
-      if (done == bytes.size()) bytes.resize(bytes.size() + 4096 + bytes.size() / 2);
+    while (ok) {
+      if (done == bytes.size()) {
+        char more[4096];
+        const ssize_t n = ::read(fd, more, sizeof more);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        bytes.append(more, static_cast<size_t>(n));
+        done = bytes.size();
+        continue;
+      }
       const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) ok = false;
@@ -91,6 +102,25 @@ std::optional<std::string> SystemFileSystem::ReadAll(const std::string& path) co
   ::close(fd);
   if (!ok) return std::nullopt;
   return bytes;
+}
+
+bool SystemFileSystem::ReadPieces(const std::string& path,
+                                  const std::function<void(std::string_view)>& consume) const {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  constexpr size_t kPiece = 256 * 1024;
+  const auto buffer = std::make_unique_for_overwrite<char[]>(kPiece);
+  while (ok) {
+    const ssize_t n = ::read(fd, buffer.get(), kPiece);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    consume(std::string_view(buffer.get(), static_cast<size_t>(n)));
+  }
+  ::close(fd);
+  return ok;
 }
 
 void SystemFileSystem::ReplaceAll(const std::string& path, const std::string& bytes) {

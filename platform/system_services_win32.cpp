@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "core/text_codec.h"
 #include "platform/system_services.h"
@@ -96,6 +97,22 @@ std::optional<std::string> SystemFileSystem::ReadAll(const std::string& path) co
   }
   bytes.resize(done);
   return bytes;
+}
+
+bool SystemFileSystem::ReadPieces(const std::string& path,
+                                  const std::function<void(std::string_view)>& consume) const {
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.valid()) return false;
+  constexpr DWORD kPiece = 256 * 1024;
+  const auto buffer = std::make_unique_for_overwrite<char[]>(kPiece);
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), buffer.get(), kPiece, &read, nullptr)) return false;
+    if (read == 0) return true;
+    consume(std::string_view(buffer.get(), read));
+  }
 }
 
 void SystemFileSystem::ReplaceAll(const std::string& path, const std::string& bytes) {

@@ -1,4 +1,5 @@
 #include "core/event_list.h"
+#include "core/event_list_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -51,18 +52,78 @@ TEST(EventList, RoundAnniversaries) {
   for (int32_t age : {-5, 0, 1, 4, 26}) EXPECT_FALSE(IsRoundAnniversary(age)) << age;
 }
 
-TEST(EventList, EveryLineIsItsOwnEntryInFileOrder) {
-  const IniDocument doc(
-      "[Birthday]\nIvan=05.03.1970\nIvan=06.03.1980\nbad=5.3.1970\n[Nameday]\nx=01.01\n"
-      "[BIRTHDAY]\nOlga=07.03.1990\n");
-  const std::vector<EventEntry> entries = ReadEventSection(doc, B);
-  ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[0].name, "Ivan");
-  EXPECT_EQ(entries[0].event.date.day, 5);
-  EXPECT_EQ(entries[1].name, "Ivan");
-  EXPECT_EQ(entries[1].event.date.day, 6);  // its own date, not the first Ivan's
-  EXPECT_EQ(entries[2].name, "Olga");
-  EXPECT_TRUE(ReadEventSection(doc, E).empty());
+TEST(EventList, FieldsAreCountedInCharactersNotBytes) {
+  // "·" and "–" take two and three bytes in UTF-8 but are one character each.
+  EXPECT_TRUE(MatchEntry("05\xC2\xB7" "03\xC2\xB7" "1970", B, {2020, 3, 5}).falls);
+  EXPECT_EQ(MatchEntry("05\xE2\x80\x93" "03\xE2\x80\x93" "1970", B, {2020, 3, 5}).age, 50);
+  EXPECT_EQ(MatchEntry("05.03\xE2\x80\x93", E, {2020, 3, 5}).age, 0);  // six characters, no year
+}
+
+struct ReadLine {
+  EventSection section;
+  std::string name, value;
+  uint32_t order;
+  bool operator==(const ReadLine&) const = default;
+};
+
+std::vector<ReadLine> ReadInPieces(const std::string& bytes, size_t pieceSize, int codePage,
+                                   TextEncoding* encoding = nullptr) {
+  std::vector<ReadLine> lines;
+  EventListReader reader(codePage, [&](EventSection s, std::string_view n, std::string_view v,
+                                       uint32_t order) {
+    lines.push_back({s, std::string(n), std::string(v), order});
+  });
+  for (size_t at = 0; at < bytes.size(); at += pieceSize)
+    reader.Feed(std::string_view(bytes).substr(at, pieceSize));
+  reader.Finish();
+  for (ReadLine& line : lines) {
+    line.name = reader.ToUtf8(line.name);
+    line.value = reader.ToUtf8(line.value);
+  }
+  if (encoding) *encoding = reader.Encoding();
+  return lines;
+}
+
+TEST(EventListReader, EveryLineOfEverySectionInFileOrderWhateverThePieces) {
+  const std::string file =
+      "; list\r\n[Birthday]\r\nIvan=05.03.1970\r\nIvan=06.03.1980\r\nno equals\r\n"
+      "[Other]\r\nx=1\r\n[Nameday]\rN='01.01'\r[BIRTHDAY]\nOlga = 07.03.1990\n"
+      "[Events]\nlast=31.12";
+  const std::vector<ReadLine> expected = {
+      {B, "Ivan", "05.03.1970", 0}, {B, "Ivan", "06.03.1980", 1}, {N, "N", "01.01", 2},
+      {B, "Olga", "07.03.1990", 3}, {E, "last", "31.12", 4}};
+  for (size_t piece : {1u, 2u, 3u, 7u, 64u, 4096u})
+    EXPECT_EQ(ReadInPieces(file, piece, 1252), expected) << piece;
+}
+
+TEST(EventListReader, TellsTheEncodingAfterTheLastPiece) {
+  const struct {
+    std::string bytes;
+    TextEncoding encoding;
+    std::string name;
+  } cases[] = {
+      {"[Birthday]\nA=01.01\n", TextEncoding::Ansi, "A"},
+      {"[Birthday]\n\xC8\xE2\xE0\xED=01.01\n", TextEncoding::Ansi, "Иван"},
+      {"[Birthday]\nИван=01.01\n", TextEncoding::Utf8, "Иван"},
+      // valid UTF-8 first, an 8-bit byte at the very end: the whole file is 8-bit
+      {"[Birthday]\nИван=01.01\n; \xE9", TextEncoding::Ansi,
+       AnsiToUtf8("Иван", 1251)},
+      {"\xEF\xBB\xBF[Birthday]\nИван=01.01", TextEncoding::Utf8Bom, "Иван"},
+      {std::string("\xFF\xFE[\0B\0i\0r\0t\0h\0d\0a\0y\0]\0\n\0\x18\x04=\0" "1\0", 28),
+       TextEncoding::Utf16Le, "И"},
+      {"", TextEncoding::Ansi, ""},
+  };
+  for (const auto& c : cases) {
+    for (size_t piece : {1u, 5u, 1000u}) {
+      TextEncoding encoding{};
+      const auto lines = ReadInPieces(c.bytes, piece, 1251, &encoding);
+      EXPECT_EQ(encoding, c.encoding) << c.bytes << " / " << piece;
+      if (!c.name.empty()) {
+        ASSERT_EQ(lines.size(), 1u) << c.bytes;
+        EXPECT_EQ(lines[0].name, c.name) << c.bytes;
+      }
+    }
+  }
 }
 
 }  // namespace

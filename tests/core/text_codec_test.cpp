@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ormind {
 namespace {
 
@@ -73,6 +75,59 @@ TEST(TextCodec, Utf16ConversionsReplaceWhatCannotBeRepresented) {
   EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\xFFFD" "b");
   const std::string odd("\xFF\xFEx\0y", 5);  // odd byte at the end is dropped
   EXPECT_EQ(DecodeText(odd, 1252).utf8, "x");
+}
+
+}  // namespace
+}  // namespace ormind
+
+namespace ormind {
+namespace {
+
+// A plain validator to hold the fast one against.
+bool ReferenceValidUtf8(const std::string& s) {
+  size_t i = 0;
+  while (i < s.size()) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    int len;
+    uint32_t c, min;
+    if (b < 0x80) { ++i; continue; }
+    if ((b & 0xE0) == 0xC0) len = 2, c = b & 0x1F, min = 0x80;
+    else if ((b & 0xF0) == 0xE0) len = 3, c = b & 0x0F, min = 0x800;
+    else if ((b & 0xF8) == 0xF0) len = 4, c = b & 0x07, min = 0x10000;
+    else return false;
+    if (i + len > s.size()) return false;
+    for (int k = 1; k < len; ++k) {
+      const auto t = static_cast<unsigned char>(s[i + k]);
+      if ((t & 0xC0) != 0x80) return false;
+      c = (c << 6) | (t & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    i += len;
+  }
+  return true;
+}
+
+TEST(TextCodec, FastUtf8CheckAgreesWithAPlainOneOnRandomText) {
+  const char* const valid[] = {"a", "=05.03.1970\r\n", "Ж", "й", "€", "\xF0\x9F\x8E\x82", " "};
+  const char* const invalid[] = {"\x80", "\xC0\x80", "\xC1\xBF", "\xE0\x80\x80", "\xED\xA0\x80",
+                                 "\xF5\x80\x80\x80", "\xC2", "\xFF", "\xE2\x82", "\xDF"};
+  uint32_t seed = 12345;
+  const auto next = [&] { return seed = seed * 1103515245 + 12345, (seed >> 16) & 0x7FFF; };
+  int invalidSeen = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    const int pieces = static_cast<int>(next() % 60);
+    const bool spoil = next() % 4 == 0;
+    for (int k = 0; k < pieces; ++k) text += valid[next() % std::size(valid)];
+    if (spoil) text.insert(next() % (text.size() + 1), invalid[next() % std::size(invalid)]);
+    const bool expected = ReferenceValidUtf8(text);
+    invalidSeen += !expected;
+    ASSERT_EQ(IsValidUtf8(text), expected) << ::testing::PrintToString(text);
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    ASSERT_EQ(DetectEncoding(text) == TextEncoding::Utf8, expected && !ascii);
+  }
+  EXPECT_GT(invalidSeen, 1000);
 }
 
 }  // namespace

@@ -48,6 +48,18 @@ TEST_F(SystemFileSystemTest, ReplacesFilesInOneStep) {
   files.ReplaceAll(path, bytes);
   EXPECT_TRUE(files.IsRegularFile(path));
   EXPECT_EQ(files.ReadAll(path), bytes);
+  std::string big;
+  for (int i = 0; i < 100000; ++i) big += "Line " + std::to_string(i) + "\r\n";
+  files.ReplaceAll(path, big);
+  std::string pieces;
+  size_t count = 0;
+  EXPECT_TRUE(files.ReadPieces(path, [&](std::string_view piece) {
+    pieces.append(piece);
+    ++count;
+  }));
+  EXPECT_EQ(pieces, big);
+  EXPECT_GT(count, 1u);
+  EXPECT_FALSE(files.ReadPieces(Utf8(folder / "none.txt"), [](std::string_view) {}));
   files.ReplaceAll(path, "short");
   EXPECT_EQ(files.ReadAll(path), "short");
   files.ReplaceAll(path, "");

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Times ormind-day against two other reminder programs (Debian's birthday and remind) on the
+# same generated entries, process start included, with hyperfine; then runs the in-process
+# benchmarks of the core.
+#   bench/compare.sh [entries]      default 100000
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+entries=${1:-100000}
+tools/setup
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target ormind-day make-bench-data core_bench >/dev/null
+
+data=$ROOT/build/bench-data/$entries
+build/bench/bench/core/make-bench-data "$entries" "$data"
+# ormind-day reads $APPDATA/Ormind; every program shows today and the next three days.
+export APPDATA=$data/appdata
+hyperfine -N --warmup 10 --runs 100 --export-markdown "$data/hyperfine.md" \
+  -n ormind-day "$ROOT/build/bench/ormind-day" \
+  -n birthday "birthday -f $data/birthdays -W 3" \
+  -n remind "remind -q $data/remind.rem"
+build/bench/bench/core/core_bench

@@ -1,0 +1,136 @@
+#include "core/event_list_reader.h"
+
+#include <cstring>
+
+#include "core/ini_document.h"
+#include "core/ini_scanner.h"
+
+namespace ormind {
+namespace {
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
+
+// Offset one past the last CR or LF, or 0.
+size_t EndOfLastLine(std::string_view piece) {
+  for (size_t i = piece.size(); i > 0; --i)
+    if (piece[i - 1] == '\n' || piece[i - 1] == '\r') return i;
+  return 0;
+}
+
+}  // namespace
+
+bool HasNonAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  return false;
+}
+
+EventListReader::EventListReader(int codePage, Visit visit)
+    : codePage_(codePage), visit_(std::move(visit)) {}
+
+void EventListReader::Feed(std::string_view piece) {
+  if (!started_) {
+    // The byte-order mark decides; it needs the first three bytes.
+    head_.append(piece);
+    if (head_.size() < 3) return;
+    started_ = true;
+    std::string head = std::move(head_);
+    head_.clear();
+    if (StartsWith(head, "\xFF\xFE") || StartsWith(head, "\xFE\xFF")) {
+      utf16_ = true;
+      encoding_ = StartsWith(head, "\xFF\xFE") ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+      utf16Bytes_ = std::move(head);
+      return;
+    }
+    std::string_view text = head;
+    if (StartsWith(text, "\xEF\xBB\xBF")) {
+      encoding_ = TextEncoding::Utf8Bom;
+      text.remove_prefix(3);
+    }
+    FeedText(text);
+    return;
+  }
+  if (utf16_)
+    utf16Bytes_.append(piece);
+  else
+    FeedText(piece);
+}
+
+void EventListReader::FeedText(std::string_view piece) {
+  // Only whole lines are scanned; the rest waits for the next piece.
+  if (!carry_.empty()) {
+    // Finish the waiting line first, so that the rest of the piece is scanned in place.
+    size_t firstBreak = 0;
+    while (firstBreak < piece.size() && piece[firstBreak] != '\n' && piece[firstBreak] != '\r')
+      ++firstBreak;
+    if (firstBreak == piece.size()) {
+      carry_.append(piece);
+      return;
+    }
+    carry_.append(piece.substr(0, firstBreak + 1));
+    ScanLines(carry_);
+    carry_.clear();
+    piece.remove_prefix(firstBreak + 1);
+  }
+  const size_t end = EndOfLastLine(piece);
+  ScanLines(piece.substr(0, end));
+  carry_.assign(piece.substr(end));
+}
+
+void EventListReader::ScanLines(std::string_view lines) {
+  // UTF-8 sequences never hold a CR or LF, so whole lines can be checked one batch at a time.
+  if (validUtf8_) {
+    const Utf8Check check = CheckUtf8(lines);
+    validUtf8_ = check.valid;
+    sawNonAscii_ |= !check.ascii;
+  }
+  ScanIniLines(lines, [&](const IniLine& line) {
+    const auto view = [&](uint32_t b, uint32_t e) { return lines.substr(b, e - b); };
+    if (line.kind == IniLineKind::Section) {
+      const std::string_view name = view(line.nameBegin, line.nameEnd);
+      section_ = -1;
+      for (EventSection s : {EventSection::Birthday, EventSection::Events, EventSection::Nameday})
+        if (IniNamesEqual(name, SectionName(s))) section_ = static_cast<int>(s);
+    } else if (line.kind == IniLineKind::Entry && section_ >= 0) {
+      visit_(static_cast<EventSection>(section_), view(line.nameBegin, line.nameEnd),
+             StripIniQuotes(view(line.valueBegin, line.valueEnd)), order_++);
+    }
+  });
+}
+
+void EventListReader::Finish() {
+  if (!started_) {
+    // A file of fewer than three bytes.
+    started_ = true;
+    std::string head = std::move(head_);
+    FeedText(head);
+  }
+  if (utf16_) {
+    utf16_ = false;
+    const std::string text = DecodeText(utf16Bytes_, codePage_).utf8;
+    utf16Bytes_.clear();
+    FeedText(text);
+    ScanLines(carry_);
+    carry_.clear();
+    return;  // the encoding stays UTF-16; the text handed over is UTF-8 already
+  }
+  ScanLines(carry_);
+  carry_.clear();
+  if (encoding_ == TextEncoding::Ansi && validUtf8_ && sawNonAscii_) encoding_ = TextEncoding::Utf8;
+}
+
+std::string EventListReader::ToUtf8(std::string_view raw) const {
+  switch (encoding_) {
+    case TextEncoding::Ansi:
+      return AnsiToUtf8(raw, codePage_);
+    case TextEncoding::Utf8Bom:
+      // Invalid bytes after the mark become U+FFFD, as when the whole file is decoded.
+      return HasNonAscii(raw) ? Utf16ToUtf8(Utf8ToUtf16(raw)) : std::string(raw);
+    default:
+      return std::string(raw);
+  }
+}
+
+}  // namespace ormind
