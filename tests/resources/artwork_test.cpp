@@ -97,6 +97,8 @@ TEST(Artwork, MainFaceOutlineIsPanelAndTulips) {
   EXPECT_EQ(CountWhite(face, {0, 0, 340, 77}), 340 * 77);
   EXPECT_EQ(CountWhite(face, {0, 292, 300, 383}), 300 * 91);
   EXPECT_EQ(CountWhite(face, {0, 77, 14, 292}), 14 * 215);
+  // Nothing is cut off by the picture's right edge.
+  EXPECT_EQ(CountWhite(face, {599, 0, 600, 383}), 383);
   // The panel's straight edges: x 14 to 399, y 77 to 291.
   EXPECT_NE(face.at(14, 184), kWhite);
   EXPECT_NE(face.at(200, 77), kWhite);
