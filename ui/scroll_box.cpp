@@ -47,7 +47,9 @@ void TScrollBox::Realign() {
   SetWindowTextW(handle_, Utf8ToWide(text).c_str());
   ShowScrollBar(handle_, SB_VERT, scroll_.visible);
   if (scroll_.visible) {
-    SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS};
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     info.nMin = 0;
     info.nMax = scroll_.range - 1;
     info.nPage = static_cast<UINT>(scroll_.page);
@@ -75,7 +77,9 @@ void TScrollBox::OnVerticalScroll(WORD request) {
     case SB_BOTTOM: ScrollTo(scroll_.MaxPosition()); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
-      SCROLLINFO info{sizeof(info), SIF_TRACKPOS};
+      SCROLLINFO info{};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_TRACKPOS;
       GetScrollInfo(handle_, SB_VERT, &info);
       ScrollTo(info.nTrackPos);
       break;

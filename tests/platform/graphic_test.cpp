@@ -39,7 +39,12 @@ class Canvas {
  public:
   Canvas() : dc_(nullptr) {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 64, -64, 1, 32, BI_RGB};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = 64;
+    info.bmiHeader.biHeight = -64;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
     bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
     selected_.emplace(dc_.Get(), bitmap_.Get());
     for (int i = 0; i < 64 * 64; ++i) bits_[i] = kFaceBlue;

@@ -13,7 +13,7 @@
 //   driver dismiss                       presses OK in the message box titled "Ormind!"
 //   driver titles TEXT                   titles of visible top-level windows containing TEXT
 //   driver close-title TEXT              closes the visible top-level windows whose title has TEXT
-//   driver startup PROGRAM CLASS [APPDATA]
+//   driver startup CLASS APPDATA|- PROGRAM [ARGUMENT]
 //                                        milliseconds from starting PROGRAM to its first painted
 //                                        visible window of CLASS
 //   driver bare                          a bare window (class BareWindow), for comparing start-up
@@ -84,9 +84,11 @@ std::vector<HWND> TitledWindows(const std::wstring& part) {
   return found;
 }
 
-bool Start(const std::wstring& program, const std::wstring* appData, PROCESS_INFORMATION& process) {
+bool Start(const std::wstring& program, const std::wstring* appData, PROCESS_INFORMATION& process,
+           const std::wstring& argument = L"") {
   if (appData) SetEnvironmentVariableW(L"APPDATA", appData->c_str());
   std::wstring commandLine = L"\"" + program + L"\"";
+  if (!argument.empty()) commandLine += L" " + argument;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -119,12 +121,13 @@ int Bare() {
   return 0;
 }
 
-int Startup(const std::wstring& program, const std::wstring& className, const std::wstring* appData) {
+int Startup(const std::wstring& program, const std::wstring& argument, const std::wstring& className,
+            const std::wstring* appData) {
   LARGE_INTEGER frequency, begin, now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&begin);
   PROCESS_INFORMATION process{};
-  if (!Start(program, appData, process)) return 2;
+  if (!Start(program, appData, process, argument)) return 2;
   // Painted: visible, with nothing left to paint.
   const bool painted = WaitFor(
       [&] {
@@ -156,9 +159,9 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%lu\n", process.dwProcessId);
     return 0;
   }
-  if (command == L"startup" && argc >= 4) {
-    const std::wstring appData = arg(4);
-    return Startup(arg(2), arg(3), argc >= 5 ? &appData : nullptr);
+  if (command == L"startup" && argc >= 5) {
+    const std::wstring appData = arg(3);
+    return Startup(arg(4), arg(5), arg(2), appData == L"-" ? nullptr : &appData);
   }
   if (command == L"wait" && argc >= 3) {
     return WaitFor([&] { return VisibleWindowOfClass(arg(2)) != nullptr; }, number(3, 10000)) ? 0 : 1;
