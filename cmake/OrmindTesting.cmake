@@ -1,9 +1,11 @@
 # Test helpers.
 #
-#   ormind_add_gtest(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)
+#   ormind_add_gtest(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [ONE_PROCESS])
 #     A GoogleTest program. Natively it runs directly; in the win64 build it runs through
 #     wine64 (the toolchain's emulator). The win32 build is never executed here, so its test
-#     programs are built but not registered.
+#     programs are built but not registered. Each test case is its own ctest test, unless
+#     ONE_PROCESS: then the whole program is one test (for window tests, whose start under wine
+#     with a display costs about two seconds per process).
 #
 #   ormind_add_program(TARGET)
 #     Marks a Windows program whose image is checked (architecture, imports only system DLLs).
@@ -18,7 +20,7 @@ function(ormind_add_gtest name)
   if(ORMIND_FUZZ)
     return()  # the fuzzing build runs its fuzzers only
   endif()
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "ONE_PROCESS" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE ORMIND_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
@@ -26,8 +28,13 @@ function(ormind_add_gtest name)
     ormind_add_program(${name})
   endif()
   if(NOT CMAKE_CROSSCOMPILING OR CMAKE_CROSSCOMPILING_EMULATOR)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                         PROPERTIES TIMEOUT 300)
+    if(T_ONE_PROCESS)
+      add_test(NAME ${name} COMMAND ${name})
+      set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+    else()
+      gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                           PROPERTIES TIMEOUT 300)
+    endif()
   endif()
 endfunction()
 

@@ -3,13 +3,26 @@
 #include <windows.h>
 
 #include <exception>
+#include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/handler_errors.h"
 #include "ui/main_form.h"
+#include "ui/single_instance.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace ormind;
+  // A second start shows the running copy's main window instead of adding a second icon.
+  SingleInstance running(L"Local\\Ormind.Running");
+  if (running.OtherIsRunning()) {
+    AskRunningCopyToShow();
+    return 0;
+  }
   TApplication& application = TApplication::Instance();
+  // Errors escaping the tray icon's and the menu's handlers reach the application's handler.
+  SetErrorReporter([&application](const std::string& message) {
+    application.ShowException(std::runtime_error(message));
+  });
   try {
     application.Initialize(instance, L"Ormind!");
     TForm1 form1;

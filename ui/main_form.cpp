@@ -33,7 +33,13 @@ TForm1::TForm1()
       texts_(kRussianLocale),
       Image1(*this, "Image1", {0, 0, kWidth, kHeight}, kFaceFit, false),
       Label2(8, 1, kHeadingFont, "Сегодня, "),
-      Label3(8, 21, kBlockFont, "Дней рождения нет") {}
+      Label3(8, 21, kBlockFont, "Дней рождения нет") {
+  N1 = &TrayPopupMenu1.Add("N1", "Показать", [this] { N1Click(); });
+  N1->Default = true;
+  N2 = &TrayPopupMenu1.Add("N2", "Свернуть", [this] { N2Click(); });
+  N3 = &TrayPopupMenu1.Add("N3", "-");
+  N4 = &TrayPopupMenu1.Add("N4", "Закрыть", [this] { N4Click(); });
+}
 
 void TForm1::Create() {
   const int left = GetSystemMetrics(SM_CXSCREEN) - kWidth;
@@ -54,7 +60,19 @@ void TForm1::Create() {
   ScrollBox1.onMouseDown = [this](MouseButton button) { Image1MouseDown(button); };
   ScrollBox1.onMouseMove = [this] { btnMouseMove(Image1); };
   ScrollBox1.Realign();
+  PlaceTrayIcon();
   FormCreate();
+}
+
+// The tray icon as the layout stores it (the program icon, no hint, the menu), then its
+// loaded notice: from here on the icon is in the notification area.
+void TForm1::PlaceTrayIcon() {
+  TrayIcon1.MainWindow = Handle();
+  TrayIcon1.SetInterval(500);
+  TrayIcon1.SetPopupMenu(&TrayPopupMenu1);
+  TrayIcon1.OnShowRequest = [this](TTrayIcon&) { N1Click(); };
+  TrayIcon1.Icon().LoadFromResource(TApplication::Instance().ModuleInstance(), L"MAINICON");
+  TrayIcon1.Loaded();
 }
 
 void TForm1::FormCreate() {
@@ -71,6 +89,9 @@ void TForm1::SetLanguage(int32_t lang) {
   texts_ = InterfaceTexts(lang);
   for (int n = 0; n < 7; ++n) buttons_[n]->SetHint(texts_[kHintTexts[n]]);
   SetHeading(texts_[TextId::Today]);
+  N1->Caption = texts_[TextId::Show];
+  N2->Caption = texts_[TextId::Minimize];
+  N4->Caption = texts_[TextId::Close];
   if (onLanguageApplied) onLanguageApplied(texts_);
 }
 

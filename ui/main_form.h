@@ -16,6 +16,7 @@
 #include "ui/scroll_box.h"
 #include "ui/skinned_form.h"
 #include "ui/text_label.h"
+#include "ui/tray_icon.h"
 
 namespace ormind {
 
@@ -48,13 +49,22 @@ class TForm1 final : public TSkinnedForm, private DayViewTarget {
   // Closing the main window ends the program.
   void Close() override;
 
-  // Called with the texts each time they are applied (the tray menu takes its captions).
+  // The tray icon and its menu: N1 show, N2 hide, N3 a separator, N4 close.
+  TTrayPopupMenu TrayPopupMenu1;
+  TTrayIcon TrayIcon1;
+  TMenuItem* N1 = nullptr;
+  TMenuItem* N2 = nullptr;
+  TMenuItem* N3 = nullptr;
+  TMenuItem* N4 = nullptr;
+
+  // Called with the texts each time they are applied.
   std::function<void(const InterfaceTexts&)> onLanguageApplied;
   // Opens the greeting editor modally, once the program has one.
   std::function<void()> onPrintGreeting;
 
  private:
   void FormCreate();
+  void PlaceTrayIcon();
   void FormShow() override;
   void SetLanguage(int32_t lang);
   void ShowDay(Day day);

@@ -9,10 +9,9 @@
 #include "ui/geometry.h"
 #include "ui/hint_tips.h"
 #include "ui/image_control.h"
+#include "ui/mouse_button.h"
 
 namespace ormind {
-
-enum class MouseButton { Left, Right, Middle };
 
 // Every pure white pixel of a skinned window is see-through and click-through.
 inline constexpr COLORREF kTransparentColorValue = 0x00FFFFFF;

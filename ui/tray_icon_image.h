@@ -1,0 +1,64 @@
+#pragma once
+// The pictures of the tray icon: TIcon, one owned icon handle, and TIconList, the frames of an
+// animation. Both report every change to their owner.
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+namespace ormind {
+
+class TIcon {
+ public:
+  TIcon() = default;
+  ~TIcon();
+  TIcon(const TIcon&) = delete;
+  TIcon& operator=(const TIcon&) = delete;
+
+  HICON Handle() const { return handle_; }
+  bool Empty() const { return handle_ == nullptr; }
+
+  // Holds a copy of `icon` (none when null); the caller keeps its own handle.
+  void Assign(HICON icon);
+  // Holds the image of the icon group resource `name` that suits the system's large-icon size
+  // and the screen's colours. Throws std::runtime_error when the resource cannot be read.
+  void LoadFromResource(HINSTANCE module, const wchar_t* name);
+  void Clear() { Adopt(nullptr); }
+
+  std::function<void()> OnChange;
+
+ private:
+  void Adopt(HICON icon);
+  HICON handle_ = nullptr;
+};
+
+class TIconList {
+ public:
+  TIconList() = default;
+  ~TIconList();
+  TIconList(const TIconList&) = delete;
+  TIconList& operator=(const TIconList&) = delete;
+
+  int Count() const { return int(icons_.size()); }
+  HICON operator[](int index) const { return icons_.at(index); }
+
+  void Add(HICON icon);  // copies; a null handle is an empty slot
+  void Delete(int index);
+  void Replace(int index, HICON icon);
+  void Assign(const std::vector<HICON>& icons);
+  void Clear();
+
+  // Changes between BeginUpdate and the matching EndUpdate are reported once, at the end.
+  void BeginUpdate() { ++updating_; }
+  void EndUpdate();
+
+  std::function<void()> OnChange;
+
+ private:
+  void Changed();
+  std::vector<HICON> icons_;
+  int updating_ = 0;
+  bool changedWhileUpdating_ = false;
+};
+
+}  // namespace ormind

@@ -1,0 +1,19 @@
+#pragma once
+// The shell's notification area as the tray icon sees it: one call taking the notify record.
+// Tests put a recording shell in its place.
+#include <windows.h>
+#include <shellapi.h>
+
+namespace ormind {
+
+class TrayShell {
+ public:
+  virtual ~TrayShell() = default;
+  // NIM_ADD, NIM_MODIFY or NIM_DELETE with the record; true when the shell accepted it.
+  virtual bool Notify(DWORD message, const NOTIFYICONDATAW& record) = 0;
+};
+
+// The system's notification area (Shell_NotifyIconW).
+TrayShell& SystemTrayShell();
+
+}  // namespace ormind
