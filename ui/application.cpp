@@ -7,6 +7,7 @@
 #include "platform/message_box_sink.h"
 #include "platform/text_encoding.h"
 #include "ui/skinned_form.h"
+#include "platform/window_class.h"
 
 namespace ormind {
 
@@ -24,14 +25,8 @@ void TApplication::Initialize(HINSTANCE instance, const wchar_t* title) {
     setLayered_ = reinterpret_cast<SetLayeredAttributes>(
         reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
   }
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-  windowClass.hIconSm = windowClass.hIcon;
-  windowClass.lpszClassName = L"TApplication";
-  RegisterClassExW(&windowClass);
+  EnsureWindowClass(instance, L"TApplication", WindowProc,
+                    {.icon = LoadIconW(instance, L"MAINICON")});
   // A zero-size window at the screen's centre: never seen, but its caption is the program's
   // title on the taskbar.
   handle_ = CreateWindowExW(0, L"TApplication", title,

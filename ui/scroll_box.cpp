@@ -8,6 +8,7 @@
 #include "platform/win32_handles.h"
 #include "ui/application.h"
 #include "ui/skinned_form.h"
+#include "platform/window_class.h"
 
 namespace ormind {
 namespace {
@@ -19,18 +20,8 @@ void TScrollBox::Create(TSkinnedForm& parent, const Bounds& bounds) {
   parent_ = &parent;
   bounds_ = bounds;
   const HINSTANCE instance = TApplication::Instance().ModuleInstance();
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  if (!GetClassInfoExW(instance, kClassName, &windowClass)) {
-    windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
-  }
+  EnsureWindowClass(instance, kClassName, WindowProc,
+                    {.style = CS_DBLCLKS, .cursor = LoadCursorW(nullptr, IDC_ARROW)});
   CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left,
                   bounds.top, bounds.width, bounds.height, parent.Handle(), nullptr, instance, this);
   if (!handle_) throw std::runtime_error("Cannot create the scrolling area");

@@ -6,6 +6,7 @@
 
 #include "platform/win32_handles.h"
 #include "ui/application.h"
+#include "platform/window_class.h"
 
 namespace ormind {
 namespace {
@@ -24,19 +25,10 @@ TSkinnedForm::~TSkinnedForm() {
 void TSkinnedForm::CreateHandle(const wchar_t* className, const wchar_t* caption,
                                 const Bounds& bounds) {
   TApplication& app = TApplication::Instance();
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  if (!GetClassInfoExW(app.ModuleInstance(), className, &windowClass)) {
-    windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = app.ModuleInstance();
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconW(app.ModuleInstance(), L"MAINICON");
-    windowClass.lpszClassName = className;
-    RegisterClassExW(&windowClass);
-  }
+  EnsureWindowClass(app.ModuleInstance(), className, WindowProc,
+                    {.style = CS_DBLCLKS,
+                     .icon = LoadIconW(app.ModuleInstance(), L"MAINICON"),
+                     .cursor = LoadCursorW(nullptr, IDC_ARROW)});
   const DWORD exStyle = app.LayeredWindows() ? WS_EX_LAYERED : 0;
   CreateWindowExW(exStyle, className, caption, WS_POPUP | WS_CLIPCHILDREN, bounds.left, bounds.top,
                   bounds.width, bounds.height, app.Handle(), nullptr, app.ModuleInstance(), this);

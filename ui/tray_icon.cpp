@@ -7,6 +7,7 @@
 #include "ui/message_pump.h"
 #include "ui/tray_tooltip.h"
 #include "platform/text_encoding.h"
+#include "platform/window_class.h"
 
 namespace ormind {
 namespace {
@@ -27,18 +28,6 @@ ShiftState KeysHeld() {
   return keys;
 }
 
-void RegisterTrayWindowClass(WNDPROC procedure) {
-  static const ATOM atom = [procedure] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kTrayWindowClass;
-    return RegisterClassExW(&wc);
-  }();
-  (void)atom;
-}
-
 }  // namespace
 
 UINT ShowRequestMessage() {
@@ -47,7 +36,7 @@ UINT ShowRequestMessage() {
 }
 
 TTrayIcon::TTrayIcon(TrayShell& shell) : shell_(shell) {
-  RegisterTrayWindowClass(TrayWindowProc);
+  EnsureWindowClass(GetModuleHandleW(nullptr), kTrayWindowClass, TrayWindowProc);
   window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
                             nullptr, nullptr, GetModuleHandleW(nullptr), this);
   icon_.OnChange = [this] { RefreshTray(); };

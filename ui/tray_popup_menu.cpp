@@ -5,6 +5,7 @@
 
 #include "ui/handler_errors.h"
 #include "platform/text_encoding.h"
+#include "platform/window_class.h"
 
 namespace ormind {
 namespace {
@@ -29,15 +30,7 @@ std::string g_hint;
 
 TTrayPopupMenu::TTrayPopupMenu() {
   if (Menus().empty()) {
-    static const ATOM atom = [] {
-      WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-      wc.lpfnWndProc = MenuWindowProc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.lpszClassName = kWindowClass;
-      return RegisterClassExW(&wc);
-    }();
-    (void)atom;
+    EnsureWindowClass(GetModuleHandleW(nullptr), kWindowClass, MenuWindowProc);
     g_sharedWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   }
