@@ -2,6 +2,7 @@
 // Tricky INI files, shared by the native tests and the comparison with the platform's own
 // profile functions under wine. Each file comes with the names to look up in it (beside the
 // ones it lists itself) and one key to write.
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,8 @@ struct IniCorpusFile {
 };
 
 std::vector<IniCorpusFile> IniCorpus();
+
+// Test output names a corpus file by its name, not by a dump of its bytes.
+inline void PrintTo(const IniCorpusFile& file, std::ostream* out) { *out << file.name; }
 
 }  // namespace ormind::testing
