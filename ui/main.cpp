@@ -14,10 +14,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace ormind;
   // A second start shows the running copy's main window instead of adding a second icon.
   SingleInstance running(L"Local\\Ormind.Running");
-  if (running.OtherIsRunning()) {
-    AskRunningCopyToShow();
-    return 0;
-  }
+  // A copy that has no tray window any more is on its way out: start normally then.
+  if (running.OtherIsRunning() && AskRunningCopyToShow()) return 0;
   TApplication& application = TApplication::Instance();
   // Errors escaping the tray icon's and the menu's handlers reach the application's handler.
   SetErrorReporter([&application](const std::string& message) {
@@ -28,7 +26,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TForm1 form1;
     application.SetMainForm(&form1);
     form1.Create();
+    // A new start while this copy closes runs on its own instead of asking this one to show.
+    form1.onClosing = [&running] { running.Release(); };
     form1.Show();
+    UpdateWindow(form1.Handle());
+    form1.ShowTrayIcon();
     const int result = application.Run();
     application.SetMainForm(nullptr);
     return result;

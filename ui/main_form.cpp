@@ -64,16 +64,17 @@ void TForm1::Create() {
   FormCreate();
 }
 
-// The tray icon as the layout stores it (the program icon, no hint, the menu), then its
-// loaded notice: from here on the icon is in the notification area.
+// The tray icon as the layout stores it (the program icon, no hint, the menu). It reaches the
+// notification area with its loaded notice, in ShowTrayIcon.
 void TForm1::PlaceTrayIcon() {
   TrayIcon1.MainWindow = Handle();
   TrayIcon1.SetInterval(500);
   TrayIcon1.SetPopupMenu(&TrayPopupMenu1);
   TrayIcon1.OnShowRequest = [this](TTrayIcon&) { N1Click(); };
   TrayIcon1.Icon().LoadFromResource(TApplication::Instance().ModuleInstance(), L"MAINICON");
-  TrayIcon1.Loaded();
 }
+
+void TForm1::ShowTrayIcon() { TrayIcon1.Loaded(); }
 
 void TForm1::FormCreate() {
   currentDay_ = clock_.Today();
@@ -126,6 +127,7 @@ void TForm1::btn6Click() { Hide(); }
 void TForm1::btn7Click() { Close(); }
 
 void TForm1::Close() {
+  if (onClosing) onClosing();
   Hide();
   TApplication::Instance().Terminate();
 }

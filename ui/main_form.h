@@ -57,8 +57,14 @@ class TForm1 final : public TSkinnedForm, private DayViewTarget {
   TMenuItem* N3 = nullptr;
   TMenuItem* N4 = nullptr;
 
+  // Puts the icon into the notification area. Called once the window has painted: the shell
+  // may take a moment to make room for a new icon, and the user should see the window first.
+  void ShowTrayIcon();
+
   // Called with the texts each time they are applied.
   std::function<void(const InterfaceTexts&)> onLanguageApplied;
+  // Called first when the window closes for good, before the (possibly slow) tear-down.
+  std::function<void()> onClosing;
   // Opens the greeting editor modally, once the program has one.
   std::function<void()> onPrintGreeting;
 

@@ -9,8 +9,11 @@ SingleInstance::SingleInstance(const wchar_t* name) {
   otherIsRunning_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-SingleInstance::~SingleInstance() {
+SingleInstance::~SingleInstance() { Release(); }
+
+void SingleInstance::Release() {
   if (mutex_) CloseHandle(mutex_);
+  mutex_ = nullptr;
 }
 
 bool AskRunningCopyToShow() {

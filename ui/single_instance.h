@@ -14,6 +14,8 @@ class SingleInstance {
 
   // True when another copy held the name before this one.
   bool OtherIsRunning() const { return otherIsRunning_; }
+  // Gives the name up, so that a new start while this copy is still tearing down runs on its own.
+  void Release();
 
  private:
   HANDLE mutex_ = nullptr;
