@@ -9,6 +9,7 @@
 #include "report/rpt_file.h"
 #include "report/rpt_page_list.h"
 #include "tests/report/emf_builder.h"
+#include "tests/report/older_layout.h"
 #include "tests/report/test_files.h"
 
 #ifndef _WIN32
@@ -115,17 +116,10 @@ TEST(RptPageList, ReadsFilesWithTheOlderHeader) {
   list->Complete();
   const auto current = StreamBytes(*list->Stream());
   // Rebuild as the older layout: 124-byte header, every offset 4 lower.
-  std::vector<uint8_t> old(current.begin(), current.begin() + 124);
-  std::fill(old.begin() + 12, old.end(), 0);
-  PutF64(&old[12], kFixedNow);
-  old[21] = 0;
-  old.insert(old.end(), current.begin() + 128, current.end());
-  for (int32_t at = 124; at < int32_t(old.size());) {
-    const int32_t next = GetI32(&old[at + 4]) - 4;
-    PutI32(&old[at + 4], next);
-    PutI32(&old[next - 4], at);
-    at = next;
-  }
+  std::vector<uint8_t> oldHeader(current.begin(), current.begin() + 124);
+  std::fill(oldHeader.begin() + 12, oldHeader.end(), 0);
+  PutF64(&oldHeader[12], kFixedNow);
+  const std::vector<uint8_t> old = testing::UnderOlderHeader(std::move(oldHeader), current);
   ScratchFolder folder;
   const std::string path = folder.File("old.orp");
   WriteBytes(path, old);

@@ -8,6 +8,7 @@
 #include "report/rpt_compress.h"
 #include "report/rpt_page_list.h"
 #include "tests/report/emf_builder.h"
+#include "tests/report/older_layout.h"
 
 using namespace ormind;
 
@@ -28,17 +29,10 @@ std::vector<uint8_t> Report(int pages, bool packed) {
 
 // The same report with the older 124-byte header.
 std::vector<uint8_t> OldLayout(const std::vector<uint8_t>& current) {
-  std::vector<uint8_t> old(current.begin(), current.begin() + 124);
-  std::copy(current.begin() + 16, current.begin() + 24, old.begin() + 12);
-  old[21] = current[25];
-  old.insert(old.end(), current.begin() + 128, current.end());
-  for (int32_t at = 124; at < int32_t(old.size());) {
-    const int32_t next = GetI32(&old[at + 4]) - 4;
-    PutI32(&old[at + 4], next);
-    PutI32(&old[next - 4], at);
-    at = next;
-  }
-  return old;
+  std::vector<uint8_t> header(current.begin(), current.begin() + 124);
+  std::copy(current.begin() + 16, current.begin() + 24, header.begin() + 12);
+  header[21] = current[25];
+  return testing::UnderOlderHeader(std::move(header), current);
 }
 
 void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
