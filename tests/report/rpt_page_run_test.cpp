@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "report/rpt_image.h"
 #include "report/rpt_label.h"
 #include "report/rpt_report.h"
 #include "tests/report/report_fakes.h"
@@ -81,8 +82,13 @@ TEST(RptPageRun, CancelStopsBeforeTheNextBandOrPageAndAbandonsTheDocument) {
     r.Records(1000);
     FakePageTarget target;
     target.onPump = [&](FakePageTarget& t) { if (c.onPump) c.onPump(t, r.report); };
-    target.onNewPage = [&](FakePageTarget& t) { if (c.onNewPage) c.onNewPage(t, r.report); };
+    size_t drawnAtCancel = 0;
+    target.onNewPage = [&](FakePageTarget& t) {
+      if (c.onNewPage) c.onNewPage(t, r.report);
+      drawnAtCancel = t.canvas.fills.size();
+    };
     r.report.GeneratePages(target);
+    EXPECT_EQ(target.canvas.fills.size(), drawnAtCancel);  // no band after the cancel
     EXPECT_EQ(target.pages, c.pages);
     EXPECT_EQ(target.abandoned, 1);
     EXPECT_EQ(target.closed, 0);
@@ -158,10 +164,38 @@ TEST(RptLabel, AutoSizeKeepsTheTextsEdgeOrCentreAndGrowsToOneLine) {
   }
 }
 
+TEST(RptImage, StretchesIntoItsBoxOrKeepsItsNaturalSizeClippedToIt) {
+  const TRptRect box{76, 57, 227, 132};  // 100, 50, 400 x 200 tenths below the 10 mm margins
+  const struct { bool stretch, center; TRptRect drawn; size_t clips; } cases[] = {
+      {true, false, box, 0},
+      {false, false, {76, 57, 116, 77}, 1},  // 40 x 20 pixels stay 40 x 20 at the same resolution
+      {false, true, {76 + 55, 57 + 27, 116 + 55, 77 + 27}, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.stretch << c.center);
+    SmallReport r;
+    TRptPictureFormats formats;
+    TRptImage image(r.report, formats);
+    image.Stretch = c.stretch;
+    image.Center = c.center;
+    image.Picture().SetGraphic(std::make_unique<testing::FakeGraphic>(40, 20));
+    image.ReadSizeValues({200, 100, 50, 400});
+    r.title.Add(image);
+    FakePageTarget target;
+    r.report.GeneratePages(target);
+    ASSERT_EQ(target.canvas.graphics.size(), 1u);
+    EXPECT_EQ(target.canvas.graphics[0], c.drawn);
+    ASSERT_EQ(target.canvas.clips.size(), c.clips);
+    if (c.clips != 0) {
+      EXPECT_EQ(target.canvas.clips[0], box);
+    }
+  }
+}
+
 TEST(RptFrame, SideThicknessFollowsPointsAtTheDeviceResolution) {
   const struct { int32_t width; long double factor; int32_t thickness; } cases[] = {
       {1, 96 / 254.0L, 1}, {2, 96 / 254.0L, 3}, {1, 600 / 254.0L, 8}, {-1, 600 / 254.0L, 1},
-      {0, 600 / 254.0L, 0}, {1, 50 / 254.0L, 1}};
+      {0, 600 / 254.0L, 0}, {1, 30 / 254.0L, 1}};
   for (const auto& c : cases) {
     TRptFrame frame;
     frame.Width = c.width;
