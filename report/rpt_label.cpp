@@ -56,7 +56,7 @@ int32_t TRptCustomLabel::TextWidth(const std::string& text) const {
 
 void TRptCustomLabel::WrapLines() {
   lines_.clear();
-  // Without WordWrap each piece stays one line, cut off by the control's edge when printed.
+  // Without WordWrap each piece stays one line as it stands, like an auto-sized one.
   const bool whole = autoSize_ || !wordWrap_;
   const TRptTextWidth width = [this](const std::string& text) { return TextWidth(text); };
   for (const std::string& text : SourceTexts()) WrapText(text, whole, Bounds().Width, width, lines_);
