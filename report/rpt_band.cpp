@@ -8,6 +8,11 @@ TRptCustomBand::TRptCustomBand(TCustomReport& report, TRptBandType type)
     : BandType(type), report_(report), size_(report.Units(), report.UnitScale()) {
   bounds_.Height = kDefaultPixelHeight;
   size_.StoreIn(0, kDefaultPixelHeight, TRptUnit::Pixels, true);
+  // A height set through Size changes the band on the form and moves the bands below it.
+  size_.OnChange = [this] {
+    bounds_.Height = static_cast<int32_t>(RptRound(size_.ValueIn(0, TRptUnit::Pixels, true)));
+    report_.LayoutBands();
+  };
 }
 
 void TRptCustomBand::Add(TRptPrintable& control) {

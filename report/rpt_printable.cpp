@@ -12,7 +12,13 @@ enum SizeIndex : size_t { kHeight = 0, kLeft = 1, kTop = 2, kWidth = 3 };
 }  // namespace
 
 TRptPrintable::TRptPrintable(TCustomReport& report)
-    : report_(report), size_(report.Units(), report.UnitScale()) {}
+    : report_(report), size_(report.Units(), report.UnitScale()) {
+  // A length set through Size moves the control on the form.
+  size_.OnChange = [this] {
+    bounds_ = BoundsFromSize({});
+    AlignOnBand();
+  };
+}
 
 void TRptPrintable::SetParentBand(TRptCustomBand* band) {
   band_ = band;
@@ -51,15 +57,19 @@ void TRptPrintable::AlignOnBand() {
 
 void TRptPrintable::ReadSizeValues(const std::vector<long double>& values) {
   size_.ReadValues(values);
-  auto pixels = [&](size_t index, bool vertical, int32_t plain) {
-    const auto v = static_cast<int32_t>(RptRound(size_.ValueIn(index, TRptUnit::Pixels, vertical)));
-    return v != 0 ? v : plain;
-  };
   // The stored lengths stay as they are: rounding them to pixels would move the control on
   // screens of other resolutions.
-  bounds_ = {pixels(kLeft, false, plain_.Left), pixels(kTop, true, plain_.Top),
-             pixels(kWidth, false, plain_.Width), pixels(kHeight, true, plain_.Height)};
+  bounds_ = BoundsFromSize(plain_);
   AlignOnBand();
+}
+
+TRptPixelBounds TRptPrintable::BoundsFromSize(const TRptPixelBounds& fallback) const {
+  auto pixels = [&](size_t index, bool vertical, int32_t otherwise) {
+    const auto v = static_cast<int32_t>(RptRound(size_.ValueIn(index, TRptUnit::Pixels, vertical)));
+    return v != 0 ? v : otherwise;
+  };
+  return {pixels(kLeft, false, fallback.Left), pixels(kTop, true, fallback.Top),
+          pixels(kWidth, false, fallback.Width), pixels(kHeight, true, fallback.Height)};
 }
 
 void TRptPrintable::WriteBoundsToSize() {

@@ -81,6 +81,8 @@ class TRptPrintable {
 
  private:
   void WriteBoundsToSize();
+  // The pixel bounds the stored lengths give; a length of 0 takes the fallback's value.
+  TRptPixelBounds BoundsFromSize(const TRptPixelBounds& fallback) const;
 
   TCustomReport& report_;
   TRptCustomBand* band_ = nullptr;

@@ -83,7 +83,9 @@ TEST(GreetingPage, EveryRunMakesExactlyOnePageWhateverTheGreeting) {
       EXPECT_EQ(memo[i].Text, card.report.RptMemo1.FormattedLines()[i]);
       printed += memo[i].Text;
     }
-    if (c.lines.size() == 1) EXPECT_EQ(printed, c.lines[0]);
+    if (c.lines.size() == 1) {
+      EXPECT_EQ(printed, c.lines[0]);
+    }
   }
 }
 

@@ -192,6 +192,17 @@ TEST(RptImage, StretchesIntoItsBoxOrKeepsItsNaturalSizeClippedToIt) {
   }
 }
 
+TEST(RptPrintable, LengthsSetInTheReportsUnitMoveControlsAndBands) {
+  SmallReport r;  // millimetres, 96 pixels per inch, 10 mm margins
+  r.label.Size().SetTop(25.4L);
+  r.label.Size().SetWidth(50.8L);
+  EXPECT_EQ(r.label.Bounds().Top, 96);
+  EXPECT_EQ(r.label.Bounds().Width, 192);
+  r.title.Size().SetHeight(25.4L);
+  EXPECT_EQ(r.title.Bounds().Height, 96);
+  EXPECT_EQ(r.detail.Bounds().Top, 38 + 96);
+}
+
 TEST(RptFrame, SideThicknessFollowsPointsAtTheDeviceResolution) {
   const struct { int32_t width; long double factor; int32_t thickness; } cases[] = {
       {1, 96 / 254.0L, 1}, {2, 96 / 254.0L, 3}, {1, 600 / 254.0L, 8}, {-1, 600 / 254.0L, 1},
