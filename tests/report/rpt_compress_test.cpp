@@ -117,6 +117,13 @@ std::vector<CoderCase> Cases() {
   for (int i = 0; i < 256; ++i) all.push_back(uint8_t(i));
   std::vector<uint8_t> allTwice = all;
   allTwice.insert(allTwice.end(), all.rbegin(), all.rend());
+  // Up and down twice without repeating the turning values: one code of 60 bits, begun with
+  // 7 bits pending.
+  std::vector<uint8_t> sweeps;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < 256; ++i) sweeps.push_back(uint8_t(i));
+    for (int i = 254; i >= 1; --i) sweeps.push_back(uint8_t(i));
+  }
   std::vector<uint8_t> runs;
   for (int b : {0, 255, 7, 0}) runs.insert(runs.end(), 100000, uint8_t(b));
   // Alternating far-apart leaves keep the tree deep: long codes over many passes.
@@ -127,6 +134,7 @@ std::vector<CoderCase> Cases() {
       {"one byte", {0x41}},
       {"all byte values", all},
       {"all byte values up and down", allTwice},
+      {"sweeps up and down", sweeps},
       {"long runs", runs},
       {"seesaw", seesaw},
       {"random", Random(200000, 1, 256)},
