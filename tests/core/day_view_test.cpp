@@ -55,6 +55,7 @@ TEST_F(ShowDayTest, BuildsTheHeadingAndTheBlock) {
       // two birthdays in file order, each line its own entry even with the same name
       {"[Birthday]\nAnna=01.05.2000\nAnna=01.05.1990\n", D(2020, 5, 1), 0, "01.05.2020",
        "Is the birthday: \nAnna (20!)\nAnna (30!)\n\nNo events.\n"},
+      // file order kept when one value has a non-ASCII separator
       {"[Birthday]\nA=01\u00B705\u00B72000\nB=01.05.1990\n", D(2020, 5, 1), 0, "01.05.2020",
        "Is the birthday: \nA (20!)\nB (30!)\n\nNo events.\n"},
       // UTF-8 with a mark and stray bytes: shown replaced, positions still by character
