@@ -107,6 +107,15 @@ std::vector<uint8_t> Random(size_t n, uint32_t seed, int spread) {
   return v;
 }
 
+// Byte values swept from each turning point to the next, no value repeated at a turn.
+std::vector<uint8_t> Sweeps(std::initializer_list<int> turns) {
+  int at = *turns.begin();
+  std::vector<uint8_t> v = {uint8_t(at)};
+  for (int to : turns)
+    while (at != to) v.push_back(uint8_t(at += to > at ? 1 : -1));
+  return v;
+}
+
 struct CoderCase {
   const char* name;
   std::vector<uint8_t> data;
@@ -117,13 +126,6 @@ std::vector<CoderCase> Cases() {
   for (int i = 0; i < 256; ++i) all.push_back(uint8_t(i));
   std::vector<uint8_t> allTwice = all;
   allTwice.insert(allTwice.end(), all.rbegin(), all.rend());
-  // Up and down twice without repeating the turning values: one code of 60 bits, begun with
-  // 7 bits pending.
-  std::vector<uint8_t> sweeps;
-  for (int pass = 0; pass < 2; ++pass) {
-    for (int i = 0; i < 256; ++i) sweeps.push_back(uint8_t(i));
-    for (int i = 254; i >= 1; --i) sweeps.push_back(uint8_t(i));
-  }
   std::vector<uint8_t> runs;
   for (int b : {0, 255, 7, 0}) runs.insert(runs.end(), 100000, uint8_t(b));
   // Alternating far-apart leaves keep the tree deep: long codes over many passes.
@@ -134,7 +136,9 @@ std::vector<CoderCase> Cases() {
       {"one byte", {0x41}},
       {"all byte values", all},
       {"all byte values up and down", allTwice},
-      {"sweeps up and down", sweeps},
+      // Sweeps up and down make the longest codes: 60 bits begun with 7 bits pending, 73 bits.
+      {"sweeps to 60-bit codes", Sweeps({0, 255, 0, 255})},
+      {"sweeps to 73-bit codes", Sweeps({192, 0, 192, 0, 255})},
       {"long runs", runs},
       {"seesaw", seesaw},
       {"random", Random(200000, 1, 256)},
