@@ -194,7 +194,10 @@ std::vector<uint8_t> TRptPageList::ReadBody(int32_t n, int64_t start, int64_t bo
   const TRptEmfHeader header = ReadEmfHeader(bytes.data(), bytes.size());
   if (header.TotalBytes > bytes.size())
     throw InvalidReportFile("the picture of " + PageText(n) + " runs past its record");
-  bytes.resize(header.TotalBytes);
+  // The writer stores exactly the picture's bytes, so a shorter picture means damage.
+  if (header.TotalBytes < bytes.size())
+    throw InvalidReportFile("the picture of " + PageText(n) + " is shorter than the " +
+                            std::to_string(length) + " bytes its record declares");
   return bytes;
 }
 

@@ -49,9 +49,18 @@ TEST_F(ShowDayTest, BuildsTheHeadingAndTheBlock) {
        "\n08.12: Olga (26)"},
       {"", D(2006, 12, 7), 3, "Today, 07.12.2006", "No birthdays.\nNo events.\n"},
       {example, D(2006, 12, 8), 0, "08.12.2006", "Is the birthday: \nOlga (26)\n\nNo events.\n"},
+      // no following days: Olga of the next day is not listed
+      {example, D(2006, 12, 7), 0, "Today, 07.12.2006",
+       "Is the birthday: \nIvan (30!)\n\nOther events: \nWedding (5!)\n\nName-day: \nPyotr\n"},
       // two birthdays in file order, each line its own entry even with the same name
       {"[Birthday]\nAnna=01.05.2000\nAnna=01.05.1990\n", D(2020, 5, 1), 0, "01.05.2020",
        "Is the birthday: \nAnna (20!)\nAnna (30!)\n\nNo events.\n"},
+      // file order kept when one value has a non-ASCII separator
+      {"[Birthday]\nA=01\u00B705\u00B72000\nB=01.05.1990\n", D(2020, 5, 1), 0, "01.05.2020",
+       "Is the birthday: \nA (20!)\nB (30!)\n\nNo events.\n"},
+      // UTF-8 with a mark and stray bytes: shown replaced, positions still by character
+      {"\xEF\xBB\xBF[Birthday]\nIv\xE0n=01\xB7" "05\xB7" "2000\n", D(2020, 5, 1), 0,
+       "01.05.2020", "Is the birthday: \nIv\uFFFDn (20!)\n\nNo events.\n"},
       // only events; an event without a year has no age
       {"[Events]\nA=01.05\nB=01.05.2019\n", D(2020, 5, 1), -1, "01.05.2020",
        "No birthdays.\n\nOther events: \nA\nB (1)\n"},

@@ -24,6 +24,9 @@ TEST(EventList, MatchesByDayAndMonthWithTheAgeOfTheYearShown) {
       {"05.03.2010", B, {2010, 3, 5}, true, 0},
       {"05.03.2010", B, {2009, 3, 5}, true, -1},
       {"05.03", B, {2009, 3, 5}, true, 0},          // no year
+      {"05.3", B, {2009, 3, 5}, true, 0},           // a month field cut short by the end
+      {"05.03.1", B, {2009, 3, 5}, true, 2008},     // a one-digit year
+      {"05.03.1", E, {2009, 3, 5}, true, 2008},
       {"05.03.19xx", B, {2009, 3, 5}, true, 0},     // year not a number
       {"12.06", E, {2020, 6, 12}, true, 0},
       {"12.06.1990", E, {2020, 6, 12}, true, 30},

@@ -89,6 +89,7 @@ TEST(IniDocument, WritesChangeOnlyTheLineConcerned) {
        "; top\r\n[settings]\r\nDAYSBEFORE = 3\r\nLang=1\r\n"},
       // a missing key: after the last line of its section, before the blank lines
       {"[a]\nx=1\n\n[b]\ny=2\n", "a", "z", "9", "[a]\nx=1\nz=9\n\n[b]\ny=2\n"},
+      {"[a]\rx=1\r", "a", "z", "9", "[a]\rx=1\rz=9\r"},  // CR alone stays CR alone
       // a missing section: at the end, in the file's line breaks
       {"[a]\r\nx=1", "b", "k", "v", "[a]\r\nx=1\r\n[b]\r\nk=v\r\n"},
       {"", "settings", "EventsFile", "C:\\x", "[settings]\r\nEventsFile=C:\\x\r\n"},

@@ -60,9 +60,11 @@ TEST_F(LoadSettingsTest, ReadsAndRepairsAnExistingFile) {
     std::string body;
     int32_t daysBefore, lang;
     bool eventsRepaired, pictureRepaired;
+    int32_t systemLocale = 1033;
   } cases[] = {
       {"DaysBefore=0x0A\nLang=1049\n", 10, 1049, true, true},
       {"DaysBefore=ten\nLang=ten\n", 3, 1033, true, true},
+      {"Lang=ten\n", 3, 1049, true, true, 1049},  // the system's locale, not English
       {"daysbefore = -2\nLANG=2072\nEventsFile=" + Path("mine.txt") + "\nPrintPicture=" +
            Path("card.jpg") + "\n",
        -2, 2072, false, false},
@@ -74,6 +76,7 @@ TEST_F(LoadSettingsTest, ReadsAndRepairsAnExistingFile) {
                 {Path("mine.txt"), ""},
                 {Path("card.jpg"), ""}};
     messages.shown.clear();
+    env.locale = c.systemLocale;
     const Settings s = Load();
     EXPECT_TRUE(messages.shown.empty()) << c.body;
     EXPECT_EQ(s.DaysBefore, c.daysBefore) << c.body;

@@ -40,6 +40,7 @@ TEST(TextCodec, DecodesEachEncodingToTheSameText) {
       {name, 1252, name},
       {utf16le, 1252, "Иван=05"},
       {"Jos\xE9=\x80", 1252, "José=€"},
+      {"Jos\xE9=\x80", 866, "José=€"},  // any other code page is read as 1252
       {"\x88\xA5\xB9", 1251, "€Ґ№"},
   };
   for (const auto& c : cases) EXPECT_EQ(DecodeText(c.bytes, c.codePage).utf8, c.expected);

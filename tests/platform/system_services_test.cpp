@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 namespace ormind {
 namespace {
@@ -18,11 +19,16 @@ std::string Utf8(const fs::path& path) {
 
 class SystemFileSystemTest : public ::testing::Test {
  protected:
+  // A folder of this test's own: tests run in parallel processes (and other checkouts may
+  // run them at the same time), so a name is taken only once create_directory has made it.
   void SetUp() override {
-    folder = fs::temp_directory_path() /
-             fs::path(u8"ormind_тест_" + std::u8string(reinterpret_cast<const char8_t*>(
-                                               std::to_string(std::rand()).c_str())));
-    fs::create_directories(folder);
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::random_device entropy;
+    do {
+      const std::string name = test + "_" + std::to_string(entropy());
+      folder = fs::temp_directory_path() /
+               fs::path(u8"ormind_тест_" + std::u8string(name.begin(), name.end()));
+    } while (!fs::create_directory(folder));
   }
   void TearDown() override {
     std::error_code ignored;

@@ -107,6 +107,15 @@ std::vector<uint8_t> Random(size_t n, uint32_t seed, int spread) {
   return v;
 }
 
+// Byte values swept from each turning point to the next, no value repeated at a turn.
+std::vector<uint8_t> Sweeps(std::initializer_list<int> turns) {
+  int at = *turns.begin();
+  std::vector<uint8_t> v = {uint8_t(at)};
+  for (int to : turns)
+    while (at != to) v.push_back(uint8_t(at += to > at ? 1 : -1));
+  return v;
+}
+
 struct CoderCase {
   const char* name;
   std::vector<uint8_t> data;
@@ -127,6 +136,9 @@ std::vector<CoderCase> Cases() {
       {"one byte", {0x41}},
       {"all byte values", all},
       {"all byte values up and down", allTwice},
+      // Sweeps up and down make the longest codes: 60 bits begun with 7 bits pending, 73 bits.
+      {"sweeps to 60-bit codes", Sweeps({0, 255, 0, 255})},
+      {"sweeps to 73-bit codes", Sweeps({192, 0, 192, 0, 255})},
       {"long runs", runs},
       {"seesaw", seesaw},
       {"random", Random(200000, 1, 256)},

@@ -132,6 +132,11 @@ TEST(RptPageList, ReadsFilesWithTheOlderHeader) {
   EXPECT_EQ(header.WrittenAt, kFixedNow);
   EXPECT_EQ(loaded.Stream()->Position(), 124);
   for (int n : {1, 3, 2}) EXPECT_EQ(Page(loaded, n), PageBytes(n));
+
+  TRptPageList opened;  // as the program opens a file
+  opened.OpenFile(path);
+  EXPECT_EQ(opened.HeaderSize(), 124);
+  for (int n : {1, 3, 2}) EXPECT_EQ(Page(opened, n), PageBytes(n));
 }
 
 TEST(RptPageList, LargeReportsMoveToATemporaryFileThatIsRemoved) {

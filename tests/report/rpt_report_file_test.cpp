@@ -1,13 +1,16 @@
 // Checking report files before use, and saving and loading through the page printer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
 #include "report/rpt_bytes.h"
+#include "report/rpt_compress.h"
 #include "report/rpt_error.h"
 #include "report/rpt_report_file.h"
 #include "tests/report/emf_builder.h"
+#include "tests/report/older_layout.h"
 #include "tests/report/test_files.h"
 
 namespace ormind {
@@ -35,6 +38,22 @@ std::vector<uint8_t> ThreePages(bool packed) {
   return ReportBytes({MakeTestEmf(21000, 29700, 100, 1), MakeTestEmf(21000, 29700, 200, 2),
                       MakeTestEmf(21000, 29700, 300, 3)},
                      packed);
+}
+
+// One packed page whose record declares `extra` bytes more than its picture holds.
+std::vector<uint8_t> PackedWithSurplus(size_t extra) {
+  std::vector<uint8_t> picture = MakeTestEmf(21000, 29700, 100, 1);
+  picture.resize(picture.size() + extra);
+  std::vector<uint8_t> b = ReportBytes({}, true);
+  PutI32(&b[8], 1);
+  b.resize(128 + 12);
+  PutI32(&b[128], 1);
+  PutI32(&b[136], int32_t(picture.size()));
+  TRptCompress(b).Encode(picture.data(), picture.size());  // the last byte written as it goes
+  b.resize(b.size() + 4);
+  PutI32(&b[132], int32_t(b.size()));
+  PutI32(&b[b.size() - 4], 128);
+  return b;
 }
 
 // Start of record n in a sound file.
@@ -88,6 +107,8 @@ const Damage kDamages[] = {
      [](auto& b) { PutI32(&b[136], (GetI32(&b[132]) - 136 - 8) * 8); }, 1,
      "the compressed page data runs past its record"},
     {"plain file marked packed", false, [](auto& b) { b[25] = 1; }, 1, ""},
+    {"packed picture shorter than its length", true, [](auto& b) { b = PackedWithSurplus(8); },
+     1, "is shorter than the"},
 };
 
 void ExpectComplaint(const std::function<void()>& action, const char* complaint) {
@@ -162,8 +183,10 @@ TEST(RptReportFile, LoadingChoosesPaperFromTheFirstPage) {
   const struct {
     int32_t width, height;
     std::vector<std::string> calls;
+    bool olderLayout = false;
   } cases[] = {
       {21000, 29700, {"Paper A4", "Portrait", "Paper A4Small", "Portrait", take}},
+      {21000, 29700, {"Paper A4", "Portrait", "Paper A4Small", "Portrait", take}, true},
       {29700, 21000, {"Paper A4", "Landscape", "Paper A4Small", "Landscape", take}},
       {21590, 27940,  // Letter; Note (215.9 x 279) falls into the same 4 mm steps
        {"Paper Letter", "Portrait", "Paper LetterSmall", "Portrait", "Paper Note", "Portrait",
@@ -174,14 +197,51 @@ TEST(RptReportFile, LoadingChoosesPaperFromTheFirstPage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.width);
     const std::string path = folder.File("paper.orp");
-    WriteBytes(path, ReportBytes({MakeTestEmf(c.width, c.height, 0, 1),
-                                  MakeTestEmf(10000, 10000, 0, 2)},
-                                 false));
+    const auto first = MakeTestEmf(c.width, c.height, 0, 1);
+    auto bytes = ReportBytes({first, MakeTestEmf(10000, 10000, 0, 2)}, false);
+    if (c.olderLayout) {  // versions and count in place, the rest of the header zero
+      std::vector<uint8_t> header(bytes.begin(), bytes.begin() + 12);
+      header.resize(124);
+      bytes = testing::UnderOlderHeader(std::move(header), bytes);
+    }
+    WriteBytes(path, bytes);
     FakePrinter printer;
     LoadReportFile(printer, path);
     EXPECT_EQ(printer.calls, c.calls);
     EXPECT_EQ(printer.list.Count(), 2);
+    EXPECT_EQ(printer.list.ReadPage(1)->SaveToBytes(), first);
     EXPECT_EQ(printer.stream, printer.list.Stream());
+  }
+}
+
+TEST(RptReportFile, EveryPaperSizeIsFoundUprightAndTurned) {
+  using P = TRptPaperSize;
+  const struct {
+    TRptPaperSize size;
+    double width, height;  // mm
+  } papers[] = {
+      {P::Letter, 215.9, 279.4}, {P::LetterSmall, 215.9, 279.4}, {P::Tabloid, 279.4, 431.8},
+      {P::Ledger, 431.8, 279.4}, {P::Legal, 215.9, 355.6},       {P::Statement, 139.7, 215.9},
+      {P::Executive, 190.5, 254}, {P::A3, 297, 420},              {P::A4, 210, 297},
+      {P::A4Small, 210, 297},    {P::A5, 148, 210},              {P::B4, 250, 354},
+      {P::B5, 182, 257},         {P::Folio, 215.9, 330.2},       {P::Quarto, 215, 275},
+      {P::rp10X14, 254, 355.6},  {P::rp11X17, 279.4, 431.8},     {P::Note, 215.9, 279},
+      {P::Env9, 98.43, 225.4},   {P::Env10, 104.8, 241.3},       {P::Env11, 114.3, 263.5},
+      {P::Env12, 101.6, 279.4},  {P::Env14, 127, 292.1},         {P::CSheet, 100, 100},
+      {P::DSheet, 100, 100},     {P::ESheet, 100, 100},
+  };
+  for (const auto& p : papers) {
+    SCOPED_TRACE(PaperInfo(p.size).Name);
+    EXPECT_EQ(PaperInfo(p.size).Width, p.width);
+    EXPECT_EQ(PaperInfo(p.size).Height, p.height);
+    for (auto orientation : {TRptOrientation::Portrait, TRptOrientation::Landscape}) {
+      const bool upright = orientation == TRptOrientation::Portrait;
+      const auto found = MatchPaperSizes((upright ? p.width : p.height) * 10,
+                                         (upright ? p.height : p.width) * 10);
+      EXPECT_TRUE(std::any_of(found.begin(), found.end(), [&](const TRptPaperMatch& m) {
+        return m.Size == p.size && m.Orientation == orientation;
+      })) << (upright ? "upright" : "turned");
+    }
   }
 }
 

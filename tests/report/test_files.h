@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,13 @@ class ScratchFolder {
  public:
   ScratchFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fPath = std::filesystem::temp_directory_path() /
-            (std::string("ormind-report-") + info->test_suite_name() + "-" + info->name());
-    std::filesystem::remove_all(fPath);
-    std::filesystem::create_directories(fPath);
+    // Unique per run, so that tests running at the same time never share or remove a folder.
+    std::random_device entropy;
+    do {
+      fPath = std::filesystem::temp_directory_path() /
+              (std::string("ormind-report-") + info->test_suite_name() + "-" + info->name() +
+               "-" + std::to_string(entropy()));
+    } while (!std::filesystem::create_directory(fPath));
   }
   ~ScratchFolder() {
     std::error_code ignored;
