@@ -11,7 +11,10 @@
 // released at once when no operation is running, otherwise a cancel is recorded and the
 // printer is released exactly once when the last running operation ends. Code that uses the
 // printer across a point where messages run (a generation, a print, a file dialog) holds a
-// TRptPrinterOperation for that time.
+// TRptPrinterOperation for that time. The printer's own calls that let messages run
+// (ApplyJobSettings, SelectPrinter, CloseDocument, ProcessMessages, PrintPages, the hooks) hold
+// one themselves, so each is safe on its own; a caller that goes on using the printer after such
+// a call holds one across the whole sequence.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,6 +40,18 @@ inline constexpr const char* kNoPrinterInstalled = "No printer is installed";
 bool PageInRange(int32_t page, int32_t first, int32_t last);
 
 class TRptPrintJob;
+
+// Counts a step in progress for its scope.
+class TRptScopedCount {
+ public:
+  explicit TRptScopedCount(int32_t& count) : fCount(count) { ++fCount; }
+  ~TRptScopedCount() { --fCount; }
+  TRptScopedCount(const TRptScopedCount&) = delete;
+  TRptScopedCount& operator=(const TRptScopedCount&) = delete;
+
+ private:
+  int32_t& fCount;
+};
 
 class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
  public:
@@ -138,6 +153,9 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   void SetPrintSetupHook(THook hook) { fPrintSetup = std::move(hook); }
   void SetExportHook(TExportHook hook) { fExport = std::move(hook); }
   void SetPreviewHook(THook hook) { fPreview = std::move(hook); }
+  // Runs first when the printer is destroyed, while it is still whole: a preview control that
+  // still shows the printer detaches itself there.
+  void SetDestroyHook(THook hook) { fDestroy = std::move(hook); }
 
  private:
   friend class TRptPrinterOperation;
@@ -150,8 +168,9 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   void UseScreenScale();
   void AnnouncePagesReady();
   void PrintStoredPages();
-  bool PrintStoredPage(int32_t n);
-  void Discard();
+  std::unique_ptr<TRptPagePicture> ReadStoredPage(int32_t n);
+  void Discard() noexcept;
+  void Release();
   void OperationEnded();
 
   std::unique_ptr<TRptPrinterDevice> fPlatformPrinter;
@@ -180,9 +199,9 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   TRptWindowRef fOwnerReport = 0;
   bool fFromFile = false;
   bool fPreviewShown = false;
-  bool fPrintingStoredPages = false;
+  int32_t fOwnWork = 0;  // the printer's own steps that let messages run
 
-  THook fAfterPreview, fAfterPrint, fPrintSetup, fPreview;
+  THook fAfterPreview, fAfterPrint, fPrintSetup, fPreview, fDestroy;
   TExportHook fExport;
 
   int32_t fOperations = 0;

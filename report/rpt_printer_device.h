@@ -85,9 +85,9 @@ class TRptPrinterDevice {
   virtual std::vector<int32_t> PaperCodes() = 0;
 
   // The job. Each call returns false when the platform refuses it; the caller then aborts the
-  // job. StartJob starts the document under `title` and its first page; StartPage and EndPage
-  // begin and end one more page; EndJob ends the document (its last page is ended first) and
-  // hands it to the spooler; AbortJob abandons what was spooled.
+  // job. StartJob starts the document under `title` (no page yet); StartPage and EndPage begin
+  // and end one page; EndJob ends the document, ending its open page first, and hands it to the
+  // spooler; AbortJob abandons what was spooled.
   virtual bool StartJob(const std::string& title) = 0;
   virtual bool StartPage() = 0;
   virtual bool EndPage() = 0;
