@@ -114,14 +114,7 @@ void TRptPrinter::StorePage() {
   const std::unique_ptr<TRptPagePicture> picture = fPageMetafile->Close();
   fPageMetafile.reset();
   fPageCanvas = nullptr;
-  fPages.Acquire();
-  try {
-    fPages.AppendPage(*picture);
-  } catch (...) {
-    fPages.Release();
-    throw;
-  }
-  fPages.Release();
+  fPages.AppendPage(*picture);
 }
 
 // The printer moves on to a new page only when another page of the range follows, so no blank

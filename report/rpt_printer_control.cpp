@@ -21,15 +21,7 @@ std::unique_ptr<TRptPagePicture> TRptPrinter::GetPage(int32_t n) {
   if (fPhase == TRptPrinterPhase::Ready || n < 1 || n > fPagesMade || n > fPages.Count()) {
     return nullptr;
   }
-  fPages.Acquire();
-  try {
-    std::unique_ptr<TRptPagePicture> page = fPages.ReadPage(n);
-    fPages.Release();
-    return page;
-  } catch (...) {
-    fPages.Release();
-    throw;
-  }
+  return fPages.ReadPage(n);
 }
 
 bool TRptPrinter::InUse() const { return fPhase == TRptPrinterPhase::Busy || fOwnWork > 0; }
