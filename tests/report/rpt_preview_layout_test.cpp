@@ -35,6 +35,8 @@ TEST(RptPreviewLayout, ZoomFitAndPlacement) {
        TRptZoomMode::zmFitWidth, {0, 42, 401, 565}},
       {"no page yet", {{Step::FitWidth, 0}, {Step::FitPage, 0}}, kNoPage, 1024, 650, 100,
        TRptZoomMode::zmFitPage, {510, 323, 4, 4}},
+      {"no page width yet", {{Step::FitPage, 0}}, {0, 2970, 96 / 254.0L}, 1024, 650, 100,
+       TRptZoomMode::zmFitPage, {510, 0, 4, 1127}},
       {"refit keeps the mode", {{Step::FitWidth, 0}, {Step::Refit, 0}}, kA4, 512, 650, 58,
        TRptZoomMode::zmFitWidth, {24, 0, 464, 655}},
       {"zoom ends fitting", {{Step::FitPage, 0}, {Step::Zoom, 100}, {Step::Refit, 0}}, kA4, 1024,
