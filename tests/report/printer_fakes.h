@@ -15,8 +15,7 @@ namespace ormind::testing {
 
 using Log = std::vector<std::string>;
 
-class NullCanvas : public TRptCanvas {
- public:
+struct NullCanvas : TRptCanvas {
   int32_t PixelsPerInchX() const override { return 96; }
   int32_t PixelsPerInchY() const override { return 96; }
   void SelectFont(const TRptFont&) override {}
@@ -30,9 +29,8 @@ class NullCanvas : public TRptCanvas {
 
 struct FakeDevice : TRptPrinterDevice {
   explicit FakeDevice(Log& log) : log(log) {}
-
-  std::vector<std::string> PrinterNames() override { return printers; }
-  void SelectPrinter(int32_t index) override { log.push_back("Select " + std::to_string(index)); }
+  std::vector<std::string> PrinterNames() override { return {"PDF"}; }
+  void SelectPrinter(int32_t) override {}
   int32_t PrinterIndex() const override { return -1; }
   void ResetDeviceMode() override {}
   TRptDeviceNames DeviceNames() override { return names; }
@@ -41,12 +39,9 @@ struct FakeDevice : TRptPrinterDevice {
     if (hasMode) m = mode;
     return hasMode;
   }
-  void WriteDeviceMode(const TRptDeviceMode& m) override {
-    mode = m;
-    log.push_back("WriteMode");
-  }
+  void WriteDeviceMode(const TRptDeviceMode& m) override { mode = m; }
   TRptDeviceCaps Capabilities() override { return caps; }
-  std::vector<int32_t> PaperCodes() override { return paperCodes; }
+  std::vector<int32_t> PaperCodes() override { return {1, 8, 9, 11, 19}; }
 
   bool StartJob(const std::string& title) override { return Call("StartJob " + title); }
   bool StartPage() override { return Call("StartPage"); }
@@ -54,11 +49,11 @@ struct FakeDevice : TRptPrinterDevice {
   bool EndJob() override { return Call("EndJob"); }
   void AbortJob() override { log.push_back("Abort"); }
   TRptCanvas& PageCanvas() override { return canvas; }
+  // Pages are told apart by their frame width (21000 + page number).
   void DrawPage(const TRptPagePicture& page, const TRptRect& r) override {
-    log.push_back("Draw " + std::to_string(page.FrameWidth()) + " in " +
+    log.push_back("Draw " + std::to_string(page.FrameWidth() - 21000) + " " +
                   std::to_string(r.Width()) + "x" + std::to_string(r.Height()));
   }
-
   // Logs the call; refuses the `failAt`-th call that starts with `failing`.
   bool Call(const std::string& what) {
     log.push_back(what);
@@ -68,27 +63,23 @@ struct FakeDevice : TRptPrinterDevice {
   }
 
   Log& log;
-  std::vector<std::string> printers{"PDF"};
   TRptDeviceNames names{"PDF", "winspool", "CUPS:PDF"};
   std::string driverPath = "C:\\windows\\system32\\spool\\drivers\\x64\\3\\wineps.drv";
   bool hasMode = true;
-  TRptDeviceMode mode{.Fields = 0x1 | 0x2 | 0x4 | 0x8 | 0x100 | 0x200 | 0x1000,
-                      .Orientation = 1, .PaperSize = 9, .Copies = 1, .DefaultSource = 7};
+  TRptDeviceMode mode{0x130f, 1, 9, 0, 0, 1, 7, 1};  // every field the printer uses
   TRptDeviceCaps caps{300, 300, 50, 60, 2480, 3508, 2380, 3388};
-  std::vector<int32_t> paperCodes{1, 8, 9, 11, 19};
   std::string failing;
   int failAt = 1;
   NullCanvas canvas;
 };
 
-// Pages recorded as small metafiles whose frame width tells them apart (21000 + page number).
 struct FakeRecorder : TRptPageRecorder {
   struct Recording : TRptPageRecording {
     TRptCanvas& Canvas() override { return canvas; }
     std::unique_ptr<TRptPagePicture> Close() override {
       return std::make_unique<TRptEmfImage>(MakeTestEmf(21000 + number, 29700, 0, number));
     }
-    int32_t number;
+    int32_t number = 0;
     NullCanvas canvas;
   };
   explicit FakeRecorder(Log& log) : log(log) {}
@@ -106,16 +97,15 @@ struct FakeRecorder : TRptPageRecorder {
   int32_t pages = 0;
 };
 
-// A message queue whose n-th pump (counting from 1) runs the handler scripted for it; a
-// handler's ERptError is caught and logged, as the window procedure's handler would show it.
+// The n-th pump (from 1) runs the handler scripted for it; a handler's ERptError is logged, as
+// the window procedure's handler would show it.
 struct FakeMessages : TRptMessagePort {
   explicit FakeMessages(Log& log) : log(log) {}
   void ProcessMessages() override {
     const auto it = script.find(++pumps);
     if (it == script.end()) return;
-    const auto handler = it->second;
     try {
-      handler();
+      it->second();
     } catch (const ERptError& e) {
       log.push_back(std::string("Error ") + e.what());
     }
@@ -125,14 +115,12 @@ struct FakeMessages : TRptMessagePort {
   }
   void Send(TRptWindowRef, uint32_t message, uintptr_t, intptr_t) override {
     log.push_back("Send " + std::to_string(message));
-    if (onSend) onSend();
   }
   void ShowMessage(const std::string& text) override { log.push_back("Message " + text); }
 
   Log& log;
   int pumps = 0;
   std::map<int, std::function<void()>> script;
-  std::function<void()> onSend;
 };
 
 }  // namespace ormind::testing
