@@ -14,7 +14,9 @@
 // TRptPrinterOperation for that time. The printer's own calls that let messages run
 // (ApplyJobSettings, SelectPrinter, CloseDocument, ProcessMessages, PrintPages, the hooks) hold
 // one themselves, so each is safe on its own; a caller that goes on using the printer after such
-// a call holds one across the whole sequence.
+// a call holds one across the whole sequence. So the report's answer to the close notice is
+// ReleaseWhenIdle on the printer the notice names, whether or not it is generating: a running
+// generation sees the cancel, abandons its document and ends, and the printer goes with it.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -92,7 +94,8 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   TRptPrinterPhase Phase() const override { return fPhase; }
   TRptPageList& PageList() override { return fPages; }
   int32_t ScreenPixelsPerInch() const override;
-  // Raises ERptError while the printer is generating or printing (nothing is changed then).
+  // Raises ERptError while the printer is generating or printing (nothing is changed then); an
+  // operation held around a file dialog does not count, so a Load from there goes ahead.
   void CleanUp() override;
   void SetPaperSize(TRptPaperSize size) override { fDeviceSettings.SetPaperSize(size); }
   void SetOrientation(TRptOrientation o) override { fDeviceSettings.SetOrientation(o); }
