@@ -208,6 +208,17 @@ std::unique_ptr<TRptPagePicture> TRptPageList::ReadPage(int32_t n) {
   TRptStreamLock streamLock(data);
   PositionAt(n);
   const int64_t start = data.Position();
+  try {
+    return ReadRecord(n, start);
+  } catch (...) {
+    // Back to the record's start, from where the walks to other pages begin.
+    data.Seek(start);
+    throw;
+  }
+}
+
+std::unique_ptr<TRptPagePicture> TRptPageList::ReadRecord(int32_t n, int64_t start) {
+  TRptStream& data = Data();
   const int64_t size = data.Size();
   const char* truncated = "a page record is cut short";
   const int32_t number = ReadInt(truncated);

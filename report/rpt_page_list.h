@@ -82,6 +82,7 @@ class TRptPageList {
   int64_t BeginRecord(int64_t& start);
   void EndRecord(int64_t start, int64_t placeholder);
   std::vector<uint8_t> ReadBody(int32_t n, int64_t start, int64_t bodyEnd);
+  std::unique_ptr<TRptPagePicture> ReadRecord(int32_t n, int64_t start);
   std::vector<TRptPageRecord> CheckRecords(int headerSize, int32_t pageTotal, bool collect);
 
   std::recursive_mutex fLock;
