@@ -17,14 +17,6 @@ long double CellMm(int32_t points, bool vertical) {
 
 }  // namespace
 
-int64_t RptRound(long double v) {
-  const long double floor = std::floor(v);
-  const long double diff = v - floor;
-  auto result = static_cast<int64_t>(floor);
-  if (diff > 0.5L || (diff == 0.5L && (result & 1) != 0)) ++result;
-  return result;
-}
-
 int32_t PointsToPixels(int32_t points, int32_t pixelsPerInch) {
   const int64_t product = int64_t{points} * pixelsPerInch;
   const int64_t half = product >= 0 ? 36 : -36;

@@ -7,13 +7,11 @@
 #include <vector>
 
 #include "report/rpt_paper.h"
+#include "report/rpt_round.h"
 
 namespace ormind {
 
 enum class TRptUnit : int32_t { MM = 0, Inches = 1, Pixels = 2, Characters = 3, Native = 4 };
-
-// Nearest integer, halves to the even neighbour.
-int64_t RptRound(long double v);
 
 // A font size in points as a pixel height on a device of `pixelsPerInch`, rounded half away
 // from zero (24 pt at 120 ppi: 40 pixels).

@@ -191,8 +191,12 @@ TEST(RptPrinter, PaperValuesFollowSizeAndOrientation) {
     Rig rig;
     rig.device->caps.PhysicalWidth = 2550;  // 8.5 x 11 inches at 300 dpi
     rig.device->caps.PhysicalHeight = 3300;
-    rig.printer->ApplyJobSettings({.PaperSize = c.size, .CustomWidth = 1000,
-                                   .CustomLength = 1500, .Orientation = c.orientation});
+    TRptJobSettings settings;
+    settings.PaperSize = c.size;
+    settings.CustomWidth = 1000;
+    settings.CustomLength = 1500;
+    settings.Orientation = c.orientation;
+    rig.printer->ApplyJobSettings(settings);
     EXPECT_EQ(rig.printer->PaperWidthValue(), c.width) << PaperInfo(c.size).Name;
     EXPECT_EQ(rig.printer->PaperLengthValue(), c.length) << PaperInfo(c.size).Name;
   }
