@@ -50,12 +50,16 @@ struct Hit {
 // positions depend on it.
 class ViewMatches {
  public:
-  ViewMatches(Day first, int32_t following) : days_(static_cast<size_t>(following) + 1) {
+  ViewMatches(Day first, int32_t following, Feb29Rule feb29)
+      : days_(static_cast<size_t>(following) + 1), feb29_(feb29) {
     for (auto& slots : slots_) slots = {-1, -1};
     for (size_t i = 0; i < days_.size(); ++i) {
-      days_[i].date = DateFromDay(first + static_cast<Day>(i));
-      auto& slots = slots_[Slot(days_[i].date.month, days_[i].date.day)];
-      slots[slots[0] < 0 ? 0 : 1] = static_cast<int16_t>(i);
+      const CivilDate date = DateFromDay(first + static_cast<Day>(i));
+      days_[i].date = date;
+      Register(Slot(date.month, date.day), i);
+      // The day standing in for 29 February is also where 29 February entries land; within
+      // 367 days that slot still holds at most two days.
+      if (StandsInForFeb29(date, feb29)) Register(Slot(2, 29), i);
     }
   }
 
@@ -106,6 +110,10 @@ class ViewMatches {
   };
 
   static size_t Slot(int month, int day) { return static_cast<size_t>(month * 32 + day); }
+  void Register(size_t slot, size_t offset) {
+    auto& slots = slots_[slot];
+    slots[slots[0] < 0 ? 0 : 1] = static_cast<int16_t>(offset);
+  }
 
   void AddDecoded(EventSection section, std::string_view name, const DecodedEvent& event,
                   uint32_t order) {
@@ -115,13 +123,17 @@ class ViewMatches {
     for (int16_t offset : slots_[Slot(event.date.month, event.date.day)]) {
       // Name-days are listed for the day shown only.
       if (offset < 0 || (offset > 0 && section == EventSection::Nameday)) continue;
-      const Match match = MatchDecoded(event, days_[offset].date);
+      const CivilDate& date = days_[offset].date;
+      const Match match = MatchDecoded(event, date, feb29_);
+      // Listed under the day it falls on, which differs from the entry's own date only for
+      // 29 February in a year without it.
       days_[offset].hits[static_cast<size_t>(section)].push_back(
-          {std::string(name), event.date.day, event.date.month, match.age, order});
+          {std::string(name), date.day, date.month, match.age, order});
     }
   }
 
   std::vector<ViewDay> days_;
+  Feb29Rule feb29_;
   std::array<std::array<int16_t, 2>, 13 * 32> slots_{};
   std::vector<Waiting> waiting_;
 };
@@ -173,9 +185,9 @@ namespace {
 // Reads the list piece by piece into the matches of the view.
 class DayViewBuilder {
  public:
-  DayViewBuilder(Day day, int32_t daysBefore, int codePage)
+  DayViewBuilder(Day day, int32_t daysBefore, Feb29Rule feb29, int codePage)
       : day_(std::floor(day)),
-        matches_(day_, std::clamp(daysBefore, 0, static_cast<int32_t>(kMaxDaysBefore))),
+        matches_(day_, std::clamp(daysBefore, 0, static_cast<int32_t>(kMaxDaysBefore)), feb29),
         reader_(codePage, [this](EventSection section, std::string_view name,
                                  std::string_view value, uint32_t order) {
           matches_.Add(section, name, value, order);
@@ -204,34 +216,31 @@ class DayViewBuilder {
 
 }  // namespace
 
-DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, const InterfaceTexts& texts,
-                           std::string_view eventList, int codePage) {
-  DayViewBuilder builder(day, daysBefore, codePage);
+DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, Feb29Rule feb29,
+                           const InterfaceTexts& texts, std::string_view eventList, int codePage) {
+  DayViewBuilder builder(day, daysBefore, feb29, codePage);
   builder.Feed(eventList);
   return builder.Finish(today, texts);
 }
 
 void ShowDay(Day day, const Settings& settings, const InterfaceTexts& texts, const Clock& clock,
              const FileSystem& files, MessageSink& messages, DayViewTarget& target) {
-  if (!files.IsRegularFile(settings.EventsPath)) {
-    messages.ShowMessage(texts.DataFileMissing(settings.EventsPath));
-    return;
-  }
+  // The heading comes first, so that the day shown is always visible, even when the list
+  // cannot be read; the block then carries the message too.
+  const Day today = clock.Today();
+  target.SetHeading(Heading(day, today, texts));
+  const auto fail = [&](const std::string& message) {
+    target.SetBlock(message);
+    messages.ShowMessage(message);
+  };
+  if (!files.IsRegularFile(settings.EventsPath)) return fail(texts.DataFileMissing(settings.EventsPath));
   // The file is read and scanned once per call, piece by piece; nothing is kept between
   // calls, so an edit shows at the next refresh.
-  DayViewBuilder builder(day, settings.DaysBefore, settings.AnsiCodePage);
+  DayViewBuilder builder(day, settings.DaysBefore, settings.Feb29, settings.AnsiCodePage);
   const bool read = files.ReadPieces(
       settings.EventsPath, [&](std::string_view piece) { builder.Feed(piece); });
-  const Day today = clock.Today();
-  if (!read) {
-    // As far as the view got before the file failed: the heading and the block's first line.
-    target.SetHeading(Heading(day, today, texts));
-    target.SetBlock(texts[TextId::IsTheBirthday]);
-    messages.ShowMessage(texts.DataError(settings.EventsPath));
-    return;
-  }
+  if (!read) return fail(texts.DataError(settings.EventsPath));
   const DayViewText view = builder.Finish(today, texts);
-  target.SetHeading(view.heading);
   target.SetBlock(view.block);
   target.ResetButtons();
 }

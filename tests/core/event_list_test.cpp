@@ -35,8 +35,20 @@ TEST(EventList, MatchesByDayAndMonthWithTheAgeOfTheYearShown) {
       {"$A.03.1970", B, {2020, 3, 10}, true, 50},   // hexadecimal day
       {"32.13.1970", B, {2020, 12, 31}, false, 0},  // never matches
       {"", B, {2020, 3, 5}, false, 0},
-      {"29.02.2000", B, {2023, 2, 28}, false, 0},
+      {"29.02.2000", B, {2023, 2, 28}, true, 23},    // in a year without 29.02: the 28th
+      {"29.02.2000", B, {2023, 3, 1}, false, 0},
       {"29.02.2000", B, {2024, 2, 29}, true, 24},
+      {"29.02.2000", B, {2024, 2, 28}, false, 0},
+      // one or two written digits: 1930-2029; four stand as written; 0 is no year
+      {"01.05.29", B, {2030, 5, 1}, true, 1},
+      {"01.05.30", B, {2030, 5, 1}, true, 100},
+      {"01.05.99", B, {2030, 5, 1}, true, 31},
+      {"01.05.00", B, {2030, 5, 1}, true, 30},
+      {"01.05.7", E, {2030, 5, 1}, true, 23},
+      {"01.05. 90", B, {2030, 5, 1}, true, 40},
+      {"01.05.0090", B, {2030, 5, 1}, true, 1940},
+      {"01.05.0000", B, {2030, 5, 1}, true, 0},
+      {"01.05.1990", B, {2030, 5, 1}, true, 40},
   };
   for (const auto& c : cases) {
     const Match m = MatchEntry(c.value, c.section, c.date);
