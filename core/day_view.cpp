@@ -63,7 +63,8 @@ class ViewMatches {
     }
   }
 
-  void Add(EventSection section, std::string_view name, std::string_view value, uint32_t order) {
+  // Called by the reader for every entry line.
+  void Entry(EventSection section, std::string_view name, std::string_view value, uint32_t order) {
     // Most lines have plain digits for day and month, and most fall on none of the days: those
     // are passed over before the rest of the value is decoded.
     if (value.size() >= 5 && IsDigit(value[0]) && IsDigit(value[1]) && IsDigit(value[3]) &&
@@ -80,7 +81,7 @@ class ViewMatches {
   }
 
   // Once the encoding is known: the waiting values, and every name as UTF-8.
-  void Finish(const EventListReader& reader) {
+  void Finish(const EventListReaderBase& reader) {
     for (const Waiting& w : waiting_)
       AddDecoded(w.section, w.name, DecodeEventValue(reader.ToUtf8(w.value), w.section), w.order);
     for (ViewDay& day : days_) {
@@ -188,10 +189,7 @@ class DayViewBuilder {
   DayViewBuilder(Day day, int32_t daysBefore, Feb29Rule feb29, int codePage)
       : day_(std::floor(day)),
         matches_(day_, std::clamp(daysBefore, 0, static_cast<int32_t>(kMaxDaysBefore)), feb29),
-        reader_(codePage, [this](EventSection section, std::string_view name,
-                                 std::string_view value, uint32_t order) {
-          matches_.Add(section, name, value, order);
-        }) {}
+        reader_(codePage, matches_) {}
 
   void Feed(std::string_view piece) { reader_.Feed(piece); }
 
@@ -211,7 +209,7 @@ class DayViewBuilder {
  private:
   Day day_;
   ViewMatches matches_;
-  EventListReader reader_;
+  EventListReader<ViewMatches> reader_;
 };
 
 }  // namespace

@@ -74,38 +74,51 @@ TEST(EventList, FieldsAreCountedInCharactersNotBytes) {
 struct ReadLine {
   EventSection section;
   std::string name, value;
-  uint32_t order;
+  uint32_t line;
   bool operator==(const ReadLine&) const = default;
 };
 
-std::vector<ReadLine> ReadInPieces(const std::string& bytes, size_t pieceSize, int codePage,
-                                   TextEncoding* encoding = nullptr) {
+struct Recorder {
   std::vector<ReadLine> lines;
-  EventListReader reader(codePage, [&](EventSection s, std::string_view n, std::string_view v,
-                                       uint32_t order) {
-    lines.push_back({s, std::string(n), std::string(v), order});
-  });
+  std::vector<std::string> others;
+  void Entry(EventSection s, std::string_view n, std::string_view v, uint32_t line) {
+    lines.push_back({s, std::string(n), std::string(v), line});
+  }
+  void Other(OtherLine kind, uint32_t line, std::string_view section, std::string_view text) {
+    others.push_back(std::to_string(line) + (kind == OtherLine::NoEquals ? " no = [" : " outside [") +
+                     std::string(section) + "] " + std::string(text));
+  }
+};
+
+Recorder ReadInPieces(const std::string& bytes, size_t pieceSize, int codePage,
+                      TextEncoding* encoding = nullptr) {
+  Recorder recorder;
+  EventListReader reader(codePage, recorder);
   for (size_t at = 0; at < bytes.size(); at += pieceSize)
     reader.Feed(std::string_view(bytes).substr(at, pieceSize));
   reader.Finish();
-  for (ReadLine& line : lines) {
+  for (ReadLine& line : recorder.lines) {
     line.name = reader.ToUtf8(line.name);
     line.value = reader.ToUtf8(line.value);
   }
   if (encoding) *encoding = reader.Encoding();
-  return lines;
+  return recorder;
 }
 
 TEST(EventListReader, EveryLineOfEverySectionInFileOrderWhateverThePieces) {
   const std::string file =
       "; list\r\n[Birthday]\r\nIvan=05.03.1970\r\nIvan=06.03.1980\r\nno equals\r\n"
-      "[Other]\r\nx=1\r\n[Nameday]\rN='01.01'\r[BIRTHDAY]\nOlga = 07.03.1990\n"
+      "[Other]\r\nx=1\r\n[Nameday]\rN='01.01'\r[BIRTHDAY]\nOlga = 07.03.1990\n\r\n\r"
       "[Events]\nlast=31.12";
   const std::vector<ReadLine> expected = {
-      {B, "Ivan", "05.03.1970", 0}, {B, "Ivan", "06.03.1980", 1}, {N, "N", "01.01", 2},
-      {B, "Olga", "07.03.1990", 3}, {E, "last", "31.12", 4}};
-  for (size_t piece : {1u, 2u, 3u, 7u, 64u, 4096u})
-    EXPECT_EQ(ReadInPieces(file, piece, 1252), expected) << piece;
+      {B, "Ivan", "05.03.1970", 3}, {B, "Ivan", "06.03.1980", 4}, {N, "N", "01.01", 9},
+      {B, "Olga", "07.03.1990", 11}, {E, "last", "31.12", 15}};
+  const std::vector<std::string> others = {"5 no = [Birthday] no equals", "7 outside [Other] x=1"};
+  for (size_t piece : {1u, 2u, 3u, 7u, 64u, 4096u}) {
+    const Recorder read = ReadInPieces(file, piece, 1252);
+    EXPECT_EQ(read.lines, expected) << piece;
+    EXPECT_EQ(read.others, others) << piece;
+  }
 }
 
 TEST(EventListReader, TellsTheEncodingAfterTheLastPiece) {
@@ -128,7 +141,7 @@ TEST(EventListReader, TellsTheEncodingAfterTheLastPiece) {
   for (const auto& c : cases) {
     for (size_t piece : {1u, 5u, 1000u}) {
       TextEncoding encoding{};
-      const auto lines = ReadInPieces(c.bytes, piece, 1251, &encoding);
+      const auto lines = ReadInPieces(c.bytes, piece, 1251, &encoding).lines;
       EXPECT_EQ(encoding, c.encoding) << c.bytes << " / " << piece;
       if (!c.name.empty()) {
         ASSERT_EQ(lines.size(), 1u) << c.bytes;
