@@ -63,16 +63,21 @@ class ViewMatches {
     }
   }
 
-  // Called by the reader for every entry line.
+  // Most lines have plain digits for day and month, and most fall on none of the days: those
+  // are turned down before the rest of the value is decoded (by the reader, before the line
+  // is even classified).
+  bool PassesOver(std::string_view value) const {
+    if (value.size() < 5 || !IsDigit(value[0]) || !IsDigit(value[1]) || !IsDigit(value[3]) ||
+        !IsDigit(value[4]))
+      return false;
+    const int day = (value[0] - '0') * 10 + (value[1] - '0');
+    const int month = (value[3] - '0') * 10 + (value[4] - '0');
+    return month > 12 || day > 31 || slots_[Slot(month, day)][0] < 0;
+  }
+
+  // Called by the reader for every entry line it has not passed over.
   void Entry(EventSection section, std::string_view name, std::string_view value, uint32_t order) {
-    // Most lines have plain digits for day and month, and most fall on none of the days: those
-    // are passed over before the rest of the value is decoded.
-    if (value.size() >= 5 && IsDigit(value[0]) && IsDigit(value[1]) && IsDigit(value[3]) &&
-        IsDigit(value[4])) {
-      const int day = (value[0] - '0') * 10 + (value[1] - '0');
-      const int month = (value[3] - '0') * 10 + (value[4] - '0');
-      if (month > 12 || day > 31 || slots_[Slot(month, day)][0] < 0) return;
-    }
+    if (PassesOver(value)) return;
     if (HasNonAscii(value)) {
       waiting_.push_back({section, std::string(name), std::string(value), order});
       return;

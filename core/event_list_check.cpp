@@ -69,7 +69,10 @@ std::vector<SkippedLine> EventListChecker::Finish() {
     if (!reason) reason = EntryProblem(reader.ToUtf8(raw.value), raw.entrySection);
     if (!reason) continue;
     std::string text = reader.ToUtf8(raw.name);
-    if (raw.isEntry) text += "=" + reader.ToUtf8(raw.value);
+    if (raw.isEntry) {
+      text += '=';
+      text += reader.ToUtf8(raw.value);
+    }
     skipped.push_back({raw.line, reader.ToUtf8(raw.section), *reason, std::move(text)});
   }
   return skipped;

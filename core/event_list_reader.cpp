@@ -39,30 +39,34 @@ bool HasNonAscii(std::string_view text) {
 
 void EventListReaderBase::Feed(std::string_view piece) {
   if (!started_) {
-    // The byte-order mark decides; it needs the first three bytes.
+    // The byte-order mark decides; it needs the first three bytes, which the first piece
+    // nearly always holds (then it is not copied).
+    if (head_.empty() && piece.size() >= 3) return Start(piece);
     head_.append(piece);
     if (head_.size() < 3) return;
-    started_ = true;
-    std::string head = std::move(head_);
+    const std::string head = std::move(head_);
     head_.clear();
-    if (StartsWith(head, "\xFF\xFE") || StartsWith(head, "\xFE\xFF")) {
-      utf16_ = true;
-      encoding_ = StartsWith(head, "\xFF\xFE") ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
-      utf16Bytes_ = std::move(head);
-      return;
-    }
-    std::string_view text = head;
-    if (StartsWith(text, "\xEF\xBB\xBF")) {
-      encoding_ = TextEncoding::Utf8Bom;
-      text.remove_prefix(3);
-    }
-    FeedText(text);
-    return;
+    return Start(head);
   }
   if (utf16_)
     utf16Bytes_.append(piece);
   else
     FeedText(piece);
+}
+
+void EventListReaderBase::Start(std::string_view head) {
+  started_ = true;
+  if (StartsWith(head, "\xFF\xFE") || StartsWith(head, "\xFE\xFF")) {
+    utf16_ = true;
+    encoding_ = StartsWith(head, "\xFF\xFE") ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+    utf16Bytes_.assign(head);
+    return;
+  }
+  if (StartsWith(head, "\xEF\xBB\xBF")) {
+    encoding_ = TextEncoding::Utf8Bom;
+    head.remove_prefix(3);
+  }
+  FeedText(head);
 }
 
 void EventListReaderBase::FeedText(std::string_view piece) {
@@ -95,9 +99,9 @@ void EventListReaderBase::NoteUtf8(std::string_view lines) {
 void EventListReaderBase::Finish() {
   if (!started_) {
     // A file of fewer than three bytes.
-    started_ = true;
-    std::string head = std::move(head_);
-    FeedText(head);
+    const std::string head = std::move(head_);
+    head_.clear();
+    Start(head);
   }
   if (utf16_) {
     utf16_ = false;

@@ -14,6 +14,7 @@
 #include "core/event_list.h"
 #include "core/ini_document.h"
 #include "core/ini_scanner.h"
+#include "core/line_index.h"
 #include "core/text_codec.h"
 
 namespace ormind {
@@ -40,6 +41,7 @@ class EventListReaderBase {
   void NoteUtf8(std::string_view lines);
 
  private:
+  void Start(std::string_view head);
   void FeedText(std::string_view piece);
 
   int codePage_;
@@ -68,26 +70,50 @@ class EventListReader final : public EventListReaderBase {
  private:
   void ScanLines(std::string_view lines) override {
     NoteUtf8(lines);
-    ScanIniLines(lines, [&](const IniLine& line) {
+    index_.Build(lines);
+    const char* const base = lines.data();
+    const size_t size = lines.size();
+    for (size_t pos = 0; pos < size;) {
+      const size_t end = index_.NextBreak(pos);
+      const size_t next = AfterLineBreak(base, end, size);
       ++line_;
-      const auto view = [&](uint32_t b, uint32_t e) { return lines.substr(b, e - b); };
-      switch (line.kind) {
-        case IniLineKind::Section: EnterSection(view(line.nameBegin, line.nameEnd)); break;
-        case IniLineKind::Entry:
-          if (section_ >= 0) {
-            sink_.Entry(static_cast<EventSection>(section_), view(line.nameBegin, line.nameEnd),
-                        StripIniQuotes(view(line.valueBegin, line.valueEnd)), line_);
-            break;
-          }
-          [[fallthrough]];
-        case IniLineKind::NoEquals:
-          if constexpr (requires { sink_.Other(OtherLine::NoEquals, 0u, "", ""); })
-            sink_.Other(section_ >= 0 ? OtherLine::NoEquals : OtherLine::OutsideSections, line_,
-                        sectionName_, view(line.begin, line.end));
+      if (!PassedOver(base, pos, end)) Dispatch(lines, ClassifyIniLine(base, pos, end));
+      pos = next;
+    }
+  }
+
+  // Sinks with PassesOver(value) turn most entry lines down by the start of their value; such
+  // a line is passed over before it is classified, when it plainly is an entry of a section
+  // that counts (it starts with neither a blank nor "[", and a non-blank follows its "=").
+  // Comments turned down this way were never going to be handed over anyway.
+  bool PassedOver(const char* base, size_t pos, size_t end) const {
+    if constexpr (requires { sink_.PassesOver(std::string_view()); }) {
+      if (section_ < 0 || IsIniBlank(base[pos]) || base[pos] == '[') return false;
+      const size_t equals = index_.NextEquals(pos, end);
+      if (equals + 1 >= end || IsIniBlank(base[equals + 1])) return false;
+      return sink_.PassesOver(std::string_view(base + equals + 1, end - equals - 1));
+    }
+    return false;
+  }
+
+  void Dispatch(std::string_view lines, const IniLine& line) {
+    const auto view = [&](uint32_t b, uint32_t e) { return lines.substr(b, e - b); };
+    switch (line.kind) {
+      case IniLineKind::Section: EnterSection(view(line.nameBegin, line.nameEnd)); break;
+      case IniLineKind::Entry:
+        if (section_ >= 0) {
+          sink_.Entry(static_cast<EventSection>(section_), view(line.nameBegin, line.nameEnd),
+                      StripIniQuotes(view(line.valueBegin, line.valueEnd)), line_);
           break;
-        default: break;
-      }
-    });
+        }
+        [[fallthrough]];
+      case IniLineKind::NoEquals:
+        if constexpr (requires { sink_.Other(OtherLine::NoEquals, 0u, "", ""); })
+          sink_.Other(section_ >= 0 ? OtherLine::NoEquals : OtherLine::OutsideSections, line_,
+                      sectionName_, view(line.begin, line.end));
+        break;
+      default: break;
+    }
   }
 
   void EnterSection(std::string_view name) {
@@ -99,6 +125,7 @@ class EventListReader final : public EventListReaderBase {
   }
 
   Sink& sink_;
+  LineIndex index_;
   int section_ = -1;
   uint32_t line_ = 0;
   std::string sectionName_;  // as written; kept only for sinks that take other lines
