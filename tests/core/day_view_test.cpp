@@ -62,6 +62,12 @@ TEST_F(ShowDayTest, BuildsTheHeadingAndTheBlock) {
       {"[Birthday]\nNew=01.01.2000\n[Events]\nParty=31.12.2010\n[Nameday]\nN=01.01\n",
        D(2019, 12, 30), 3, "30.12.2019",
        "No birthdays.\nNo events.\n\n31.12: Party (9)\n01.01: New (20!)"},
+      // lines that only look like plain entries: a header followed by "=", a blank before
+      // the name or the date, a quoted date, a comment
+      {"[Birthday]\n[Events] x=01.01\nE=07.12\n[Birthday]\n Lead=07.12.2000\nSp= 07.12.2001\n"
+       "Q=\"07.12.1990\"\n;C=07.12.2000\n",
+       D(2006, 12, 7), 0, "Today, 07.12.2006",
+       "Is the birthday: \nLead (6)\nSp (5!)\nQ (16)\n\nOther events: \nE\n"},
       // an age not above 0 is not shown; bad lines are skipped
       {"[Birthday]\nBaby=07.12.2006\nFuture=07.12.2010\nBad=7.12.1970\nEmpty=\n", D(2006, 12, 7), 0,
        "Today, 07.12.2006", "Is the birthday: \nBaby\nFuture\n\nNo events.\n"},
