@@ -236,7 +236,8 @@ void ShowDay(Day day, const Settings& settings, const InterfaceTexts& texts, con
     target.SetBlock(message);
     messages.ShowMessage(message);
   };
-  if (!files.IsRegularFile(settings.EventsPath)) return fail(texts.DataFileMissing(settings.EventsPath));
+  if (!files.IsRegularFile(settings.EventsPath))
+    return fail(texts.DataFileMissing(settings.EventsPath));
   // The file is read and scanned once per call, piece by piece; nothing is kept between
   // calls, so an edit shows at the next refresh.
   DayViewBuilder builder(day, settings.DaysBefore, settings.Feb29, settings.AnsiCodePage);

@@ -41,9 +41,10 @@ struct Collector {
                        std::string(name), std::string(value)});
   }
   void Other(OtherLine kind, uint32_t line, std::string_view section, std::string_view text) {
-    lines.push_back({line, std::string(section),
-                     kind == OtherLine::NoEquals ? SkipReason::NoEquals : SkipReason::OutsideSections,
-                     false, EventSection::Birthday, std::string(text), {}});
+    const SkipReason reason =
+        kind == OtherLine::NoEquals ? SkipReason::NoEquals : SkipReason::OutsideSections;
+    lines.push_back({line, std::string(section), reason, false, EventSection::Birthday,
+                     std::string(text), {}});
   }
 };
 

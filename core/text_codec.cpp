@@ -167,10 +167,11 @@ __attribute__((target("avx2"))) size_t ScanTwoByteUtf8Avx2(const unsigned char* 
     const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
     const auto high = static_cast<uint32_t>(_mm256_movemask_epi8(v));
     if (high == 0 && !pending) continue;
-    const auto lead = high & static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(v, above7F)));
-    const auto other = high & static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(
-                                  _mm256_cmpgt_epi8(v, aboveDF),
-                                  _mm256_or_si256(_mm256_cmpeq_epi8(v, c0), _mm256_cmpeq_epi8(v, c1)))));
+    const __m256i overlong = _mm256_or_si256(_mm256_cmpeq_epi8(v, c0), _mm256_cmpeq_epi8(v, c1));
+    const auto lead =
+        high & static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi8(v, above7F)));
+    const auto other = high & static_cast<uint32_t>(_mm256_movemask_epi8(
+                                  _mm256_or_si256(_mm256_cmpgt_epi8(v, aboveDF), overlong)));
     if (other || (high & ~lead) != ((lead << 1) | pending)) break;
     if (high) ascii = false;
     pending = lead >> 31;

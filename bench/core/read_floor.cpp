@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n <= 0) break;
-    for (const char* p = buffer; (p = static_cast<const char*>(std::memchr(p, '\n', buffer + n - p)));
-         ++p)
+    const char* const end = buffer + n;
+    for (const char* p = buffer; (p = static_cast<const char*>(std::memchr(p, '\n', end - p))); ++p)
       ++lines;
   }
   ::close(fd);

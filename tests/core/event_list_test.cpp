@@ -1,5 +1,6 @@
 #include "core/event_list.h"
 #include "core/event_list_reader.h"
+#include "core/line_index.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,23 @@ TEST(EventListReader, TellsTheEncodingAfterTheLastPiece) {
         ASSERT_EQ(lines.size(), 1u) << c.bytes;
         EXPECT_EQ(lines[0].name, c.name) << c.bytes;
       }
+    }
+  }
+}
+
+TEST(LineIndex, FindsEveryBreakAndEqualsSignAcrossBlockBoundaries) {
+  // Lengths and offsets around 16, 32 and 64 bytes, where the wide loops hand over.
+  const char ends[] = {'\n', '\r', 'z', '\xD0'};
+  std::string text;
+  for (int n = 0; n < 40; ++n) text += std::string(n % 7, 'x') + (n % 3 ? "=" : "") + ends[n % 4];
+  for (size_t size : {0u, 15u, 16u, 31u, 32u, 33u, 63u, 64u, 65u, 130u}) {
+    const std::string_view part = std::string_view(text).substr(0, size);
+    LineIndex index;
+    index.Build(part);
+    for (size_t pos = 0; pos < part.size(); ++pos) {
+      const size_t limit = std::min(part.size(), pos + 9);
+      EXPECT_EQ(index.NextBreak(pos), std::min(part.find_first_of("\r\n", pos), part.size()));
+      EXPECT_EQ(index.NextEquals(pos, limit), std::min(part.find('=', pos), limit)) << pos;
     }
   }
 }
