@@ -50,24 +50,34 @@ struct Hit {
 // positions depend on it.
 class ViewMatches {
  public:
-  ViewMatches(Day first, int32_t following) : days_(static_cast<size_t>(following) + 1) {
+  ViewMatches(Day first, int32_t following, Feb29Rule feb29)
+      : days_(static_cast<size_t>(following) + 1), feb29_(feb29) {
     for (auto& slots : slots_) slots = {-1, -1};
     for (size_t i = 0; i < days_.size(); ++i) {
-      days_[i].date = DateFromDay(first + static_cast<Day>(i));
-      auto& slots = slots_[Slot(days_[i].date.month, days_[i].date.day)];
-      slots[slots[0] < 0 ? 0 : 1] = static_cast<int16_t>(i);
+      const CivilDate date = DateFromDay(first + static_cast<Day>(i));
+      days_[i].date = date;
+      Register(Slot(date.month, date.day), i);
+      // The day standing in for 29 February is also where 29 February entries land; within
+      // 367 days that slot still holds at most two days.
+      if (StandsInForFeb29(date, feb29)) Register(Slot(2, 29), i);
     }
   }
 
-  void Add(EventSection section, std::string_view name, std::string_view value, uint32_t order) {
-    // Most lines have plain digits for day and month, and most fall on none of the days: those
-    // are passed over before the rest of the value is decoded.
-    if (value.size() >= 5 && IsDigit(value[0]) && IsDigit(value[1]) && IsDigit(value[3]) &&
-        IsDigit(value[4])) {
-      const int day = (value[0] - '0') * 10 + (value[1] - '0');
-      const int month = (value[3] - '0') * 10 + (value[4] - '0');
-      if (month > 12 || day > 31 || slots_[Slot(month, day)][0] < 0) return;
-    }
+  // Most lines have plain digits for day and month, and most fall on none of the days: those
+  // are turned down before the rest of the value is decoded (by the reader, before the line
+  // is even classified).
+  bool PassesOver(std::string_view value) const {
+    if (value.size() < 5 || !IsDigit(value[0]) || !IsDigit(value[1]) || !IsDigit(value[3]) ||
+        !IsDigit(value[4]))
+      return false;
+    const int day = (value[0] - '0') * 10 + (value[1] - '0');
+    const int month = (value[3] - '0') * 10 + (value[4] - '0');
+    return month > 12 || day > 31 || slots_[Slot(month, day)][0] < 0;
+  }
+
+  // Called by the reader for every entry line it has not passed over.
+  void Entry(EventSection section, std::string_view name, std::string_view value, uint32_t order) {
+    if (PassesOver(value)) return;
     if (HasNonAscii(value)) {
       waiting_.push_back({section, std::string(name), std::string(value), order});
       return;
@@ -76,7 +86,7 @@ class ViewMatches {
   }
 
   // Once the encoding is known: the waiting values, and every name as UTF-8.
-  void Finish(const EventListReader& reader) {
+  void Finish(const EventListReaderBase& reader) {
     for (const Waiting& w : waiting_)
       AddDecoded(w.section, w.name, DecodeEventValue(reader.ToUtf8(w.value), w.section), w.order);
     for (ViewDay& day : days_) {
@@ -106,6 +116,10 @@ class ViewMatches {
   };
 
   static size_t Slot(int month, int day) { return static_cast<size_t>(month * 32 + day); }
+  void Register(size_t slot, size_t offset) {
+    auto& slots = slots_[slot];
+    slots[slots[0] < 0 ? 0 : 1] = static_cast<int16_t>(offset);
+  }
 
   void AddDecoded(EventSection section, std::string_view name, const DecodedEvent& event,
                   uint32_t order) {
@@ -115,13 +129,17 @@ class ViewMatches {
     for (int16_t offset : slots_[Slot(event.date.month, event.date.day)]) {
       // Name-days are listed for the day shown only.
       if (offset < 0 || (offset > 0 && section == EventSection::Nameday)) continue;
-      const Match match = MatchDecoded(event, days_[offset].date);
+      const CivilDate& date = days_[offset].date;
+      const Match match = MatchDecoded(event, date, feb29_);
+      // Listed under the day it falls on, which differs from the entry's own date only for
+      // 29 February in a year without it.
       days_[offset].hits[static_cast<size_t>(section)].push_back(
-          {std::string(name), event.date.day, event.date.month, match.age, order});
+          {std::string(name), date.day, date.month, match.age, order});
     }
   }
 
   std::vector<ViewDay> days_;
+  Feb29Rule feb29_;
   std::array<std::array<int16_t, 2>, 13 * 32> slots_{};
   std::vector<Waiting> waiting_;
 };
@@ -173,13 +191,10 @@ namespace {
 // Reads the list piece by piece into the matches of the view.
 class DayViewBuilder {
  public:
-  DayViewBuilder(Day day, int32_t daysBefore, int codePage)
+  DayViewBuilder(Day day, int32_t daysBefore, Feb29Rule feb29, int codePage)
       : day_(std::floor(day)),
-        matches_(day_, std::clamp(daysBefore, 0, static_cast<int32_t>(kMaxDaysBefore))),
-        reader_(codePage, [this](EventSection section, std::string_view name,
-                                 std::string_view value, uint32_t order) {
-          matches_.Add(section, name, value, order);
-        }) {}
+        matches_(day_, std::clamp(daysBefore, 0, static_cast<int32_t>(kMaxDaysBefore)), feb29),
+        reader_(codePage, matches_) {}
 
   void Feed(std::string_view piece) { reader_.Feed(piece); }
 
@@ -199,39 +214,37 @@ class DayViewBuilder {
  private:
   Day day_;
   ViewMatches matches_;
-  EventListReader reader_;
+  EventListReader<ViewMatches> reader_;
 };
 
 }  // namespace
 
-DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, const InterfaceTexts& texts,
-                           std::string_view eventList, int codePage) {
-  DayViewBuilder builder(day, daysBefore, codePage);
+DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, Feb29Rule feb29,
+                           const InterfaceTexts& texts, std::string_view eventList, int codePage) {
+  DayViewBuilder builder(day, daysBefore, feb29, codePage);
   builder.Feed(eventList);
   return builder.Finish(today, texts);
 }
 
 void ShowDay(Day day, const Settings& settings, const InterfaceTexts& texts, const Clock& clock,
              const FileSystem& files, MessageSink& messages, DayViewTarget& target) {
-  if (!files.IsRegularFile(settings.EventsPath)) {
-    messages.ShowMessage(texts.DataFileMissing(settings.EventsPath));
-    return;
-  }
+  // The heading comes first, so that the day shown is always visible, even when the list
+  // cannot be read; the block then carries the message too.
+  const Day today = clock.Today();
+  target.SetHeading(Heading(day, today, texts));
+  const auto fail = [&](const std::string& message) {
+    target.SetBlock(message);
+    messages.ShowMessage(message);
+  };
+  if (!files.IsRegularFile(settings.EventsPath))
+    return fail(texts.DataFileMissing(settings.EventsPath));
   // The file is read and scanned once per call, piece by piece; nothing is kept between
   // calls, so an edit shows at the next refresh.
-  DayViewBuilder builder(day, settings.DaysBefore, settings.AnsiCodePage);
+  DayViewBuilder builder(day, settings.DaysBefore, settings.Feb29, settings.AnsiCodePage);
   const bool read = files.ReadPieces(
       settings.EventsPath, [&](std::string_view piece) { builder.Feed(piece); });
-  const Day today = clock.Today();
-  if (!read) {
-    // As far as the view got before the file failed: the heading and the block's first line.
-    target.SetHeading(Heading(day, today, texts));
-    target.SetBlock(texts[TextId::IsTheBirthday]);
-    messages.ShowMessage(texts.DataError(settings.EventsPath));
-    return;
-  }
+  if (!read) return fail(texts.DataError(settings.EventsPath));
   const DayViewText view = builder.Finish(today, texts);
-  target.SetHeading(view.heading);
   target.SetBlock(view.block);
   target.ResetButtons();
 }

@@ -32,11 +32,13 @@ struct DayViewText {
 
 // The heading and the block for `day` from the bytes of an event list file (decoded as the
 // file would be); `today` decides the "Today, " prefix; daysBefore is capped at kMaxDaysBefore.
-DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, const InterfaceTexts& texts,
-                           std::string_view eventListBytes, int codePage);
+DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, Feb29Rule feb29,
+                           const InterfaceTexts& texts, std::string_view eventListBytes,
+                           int codePage);
 
-// Builds the day view of `day` from the event list at settings.EventsPath. A missing file
-// shows DataFileMissing and leaves the target untouched; an unreadable one shows DataError.
+// Builds the day view of `day` from the event list at settings.EventsPath. The heading is
+// always written; a missing file (DataFileMissing) or an unreadable one (DataError) puts the
+// message in the block as well as in a message box.
 void ShowDay(Day day, const Settings& settings, const InterfaceTexts& texts, const Clock& clock,
              const FileSystem& files, MessageSink& messages, DayViewTarget& target);
 

@@ -38,6 +38,18 @@ std::optional<int32_t> ParseField(std::string_view field) {
   return ParseInteger(field);
 }
 
+// The year field: one or two digits (after any blanks) are a year of 1930-2029, as dates
+// with short years are usually read; anything longer stands as written.
+std::optional<int32_t> ParseYear(std::string_view field) {
+  std::string_view digits = field;
+  while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
+  if (!digits.empty() && digits.size() <= 2 && std::all_of(digits.begin(), digits.end(), IsDigit)) {
+    const int32_t shortYear = *ParseInteger(digits);
+    return shortYear < 30 ? 2000 + shortYear : 1900 + shortYear;
+  }
+  return ParseField(field);
+}
+
 }  // namespace
 
 std::string_view SectionName(EventSection section) {
@@ -61,8 +73,8 @@ DecodedEvent DecodeEventValue(std::string_view value, EventSection section) {
   const bool yearRead = section == EventSection::Birthday ||
                         (section == EventSection::Events && !Field(value, 6, 1).empty());
   if (yearRead) {
-    // A year that is not a number leaves the age at 0.
-    if (const std::optional<int32_t> year = ParseField(Field(value, 7, 4))) {
+    // A year that is not a number, or is 0, leaves the age at 0.
+    if (const std::optional<int32_t> year = ParseYear(Field(value, 7, 4)); year && *year != 0) {
       decoded.date.hasYear = true;
       decoded.date.year = *year;
     }
@@ -70,16 +82,34 @@ DecodedEvent DecodeEventValue(std::string_view value, EventSection section) {
   return decoded;
 }
 
-Match MatchDecoded(const DecodedEvent& event, const CivilDate& date) {
+Feb29Rule ParseFeb29Rule(std::string_view text) {
+  if (text == "01.03") return Feb29Rule::Mar1;
+  if (text == "29.02") return Feb29Rule::LeapYearsOnly;
+  return Feb29Rule::Feb28;
+}
+
+bool StandsInForFeb29(const CivilDate& date, Feb29Rule rule) {
+  if (IsLeapYear(date.year)) return false;
+  switch (rule) {
+    case Feb29Rule::Feb28: return date.month == 2 && date.day == 28;
+    case Feb29Rule::Mar1: return date.month == 3 && date.day == 1;
+    case Feb29Rule::LeapYearsOnly: return false;
+  }
+  return false;
+}
+
+Match MatchDecoded(const DecodedEvent& event, const CivilDate& date, Feb29Rule rule) {
   Match match;
   if (!event.valid) return match;
-  match.falls = event.date.day == date.day && event.date.month == date.month;
+  match.falls = (event.date.day == date.day && event.date.month == date.month) ||
+                (event.date.day == 29 && event.date.month == 2 && StandsInForFeb29(date, rule));
   if (event.date.hasYear) match.age = date.year - event.date.year;
   return match;
 }
 
-Match MatchEntry(std::string_view value, EventSection section, const CivilDate& date) {
-  return MatchDecoded(DecodeEventValue(value, section), date);
+Match MatchEntry(std::string_view value, EventSection section, const CivilDate& date,
+                 Feb29Rule rule) {
+  return MatchDecoded(DecodeEventValue(value, section), date, rule);
 }
 
 bool IsRoundAnniversary(int32_t age) { return age > 0 && age % 5 == 0; }

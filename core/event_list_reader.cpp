@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "core/ini_document.h"
-#include "core/ini_scanner.h"
 
 namespace ormind {
 namespace {
@@ -12,11 +10,23 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
   return s.substr(0, prefix.size()) == prefix;
 }
 
-// Offset one past the last CR or LF, or 0.
+// Offset one past the last complete line break, or 0. A CR at the very end may be the first
+// half of CR LF, so it does not count yet.
 size_t EndOfLastLine(std::string_view piece) {
-  for (size_t i = piece.size(); i > 0; --i)
+  size_t i = piece.size();
+  if (i > 0 && piece[i - 1] == '\r') --i;
+  for (; i > 0; --i)
     if (piece[i - 1] == '\n' || piece[i - 1] == '\r') return i;
   return 0;
+}
+
+// Offset one past the first complete line break (CR LF taken whole), or 0.
+size_t EndOfFirstLine(std::string_view piece) {
+  const size_t at = piece.find_first_of("\r\n");
+  if (at == std::string_view::npos) return 0;
+  if (piece[at] == '\n') return at + 1;
+  if (at + 1 == piece.size()) return 0;
+  return piece[at + 1] == '\n' ? at + 2 : at + 1;
 }
 
 }  // namespace
@@ -27,30 +37,16 @@ bool HasNonAscii(std::string_view text) {
   return false;
 }
 
-EventListReader::EventListReader(int codePage, Visit visit)
-    : codePage_(codePage), visit_(std::move(visit)) {}
-
-void EventListReader::Feed(std::string_view piece) {
+void EventListReaderBase::Feed(std::string_view piece) {
   if (!started_) {
-    // The byte-order mark decides; it needs the first three bytes.
+    // The byte-order mark decides; it needs the first three bytes, which the first piece
+    // nearly always holds (then it is not copied).
+    if (head_.empty() && piece.size() >= 3) return Start(piece);
     head_.append(piece);
     if (head_.size() < 3) return;
-    started_ = true;
-    std::string head = std::move(head_);
+    const std::string head = std::move(head_);
     head_.clear();
-    if (StartsWith(head, "\xFF\xFE") || StartsWith(head, "\xFE\xFF")) {
-      utf16_ = true;
-      encoding_ = StartsWith(head, "\xFF\xFE") ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
-      utf16Bytes_ = std::move(head);
-      return;
-    }
-    std::string_view text = head;
-    if (StartsWith(text, "\xEF\xBB\xBF")) {
-      encoding_ = TextEncoding::Utf8Bom;
-      text.remove_prefix(3);
-    }
-    FeedText(text);
-    return;
+    return Start(head);
   }
   if (utf16_)
     utf16Bytes_.append(piece);
@@ -58,54 +54,54 @@ void EventListReader::Feed(std::string_view piece) {
     FeedText(piece);
 }
 
-void EventListReader::FeedText(std::string_view piece) {
+void EventListReaderBase::Start(std::string_view head) {
+  started_ = true;
+  if (StartsWith(head, "\xFF\xFE") || StartsWith(head, "\xFE\xFF")) {
+    utf16_ = true;
+    encoding_ = StartsWith(head, "\xFF\xFE") ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+    utf16Bytes_.assign(head);
+    return;
+  }
+  if (StartsWith(head, "\xEF\xBB\xBF")) {
+    encoding_ = TextEncoding::Utf8Bom;
+    head.remove_prefix(3);
+  }
+  FeedText(head);
+}
+
+void EventListReaderBase::FeedText(std::string_view piece) {
   // Only whole lines are scanned; the rest waits for the next piece.
   if (!carry_.empty()) {
     // Finish the waiting line first, so that the rest of the piece is scanned in place.
-    size_t firstBreak = 0;
-    while (firstBreak < piece.size() && piece[firstBreak] != '\n' && piece[firstBreak] != '\r')
-      ++firstBreak;
-    if (firstBreak == piece.size()) {
+    const size_t end = EndOfFirstLine(piece);
+    if (end == 0) {
       carry_.append(piece);
       return;
     }
-    carry_.append(piece.substr(0, firstBreak + 1));
+    carry_.append(piece.substr(0, end));
     ScanLines(carry_);
     carry_.clear();
-    piece.remove_prefix(firstBreak + 1);
+    piece.remove_prefix(end);
   }
   const size_t end = EndOfLastLine(piece);
   ScanLines(piece.substr(0, end));
   carry_.assign(piece.substr(end));
 }
 
-void EventListReader::ScanLines(std::string_view lines) {
+void EventListReaderBase::NoteUtf8(std::string_view lines) {
   // UTF-8 sequences never hold a CR or LF, so whole lines can be checked one batch at a time.
-  if (validUtf8_) {
-    const Utf8Check check = CheckUtf8(lines);
-    validUtf8_ = check.valid;
-    sawNonAscii_ |= !check.ascii;
-  }
-  ScanIniLines(lines, [&](const IniLine& line) {
-    const auto view = [&](uint32_t b, uint32_t e) { return lines.substr(b, e - b); };
-    if (line.kind == IniLineKind::Section) {
-      const std::string_view name = view(line.nameBegin, line.nameEnd);
-      section_ = -1;
-      for (EventSection s : {EventSection::Birthday, EventSection::Events, EventSection::Nameday})
-        if (IniNamesEqual(name, SectionName(s))) section_ = static_cast<int>(s);
-    } else if (line.kind == IniLineKind::Entry && section_ >= 0) {
-      visit_(static_cast<EventSection>(section_), view(line.nameBegin, line.nameEnd),
-             StripIniQuotes(view(line.valueBegin, line.valueEnd)), order_++);
-    }
-  });
+  if (!validUtf8_) return;
+  const Utf8Check check = CheckUtf8(lines);
+  validUtf8_ = check.valid;
+  sawNonAscii_ |= !check.ascii;
 }
 
-void EventListReader::Finish() {
+void EventListReaderBase::Finish() {
   if (!started_) {
     // A file of fewer than three bytes.
-    started_ = true;
-    std::string head = std::move(head_);
-    FeedText(head);
+    const std::string head = std::move(head_);
+    head_.clear();
+    Start(head);
   }
   if (utf16_) {
     utf16_ = false;
@@ -121,7 +117,7 @@ void EventListReader::Finish() {
   if (encoding_ == TextEncoding::Ansi && validUtf8_ && sawNonAscii_) encoding_ = TextEncoding::Utf8;
 }
 
-std::string EventListReader::ToUtf8(std::string_view raw) const {
+std::string EventListReaderBase::ToUtf8(std::string_view raw) const {
   switch (encoding_) {
     case TextEncoding::Ansi:
       return AnsiToUtf8(raw, codePage_);

@@ -43,9 +43,54 @@ struct IniLine {
   IniLineKind kind = IniLineKind::Blank;
 };
 
-// Lines end at CR, LF or CR LF. A line starting with "[" that holds a "]" names a section
-// (the text up to the last "]", trimmed); a line with "=" is an entry split at the first "="
-// (a comment when it starts with ";"); other lines are comments (";") or have no "=".
+// The line base[begin, end) (without its line break) classified: a line starting with "["
+// that holds a "]" names a section (the text up to the last "]", trimmed); a line with "=" is
+// an entry split at the first "=" (a comment when it starts with ";"); other lines are
+// comments (";") or have no "=".
+inline IniLine ClassifyIniLine(const char* base, size_t begin, size_t end) {
+  IniLine line;
+  line.begin = static_cast<uint32_t>(begin);
+  line.end = static_cast<uint32_t>(end);
+  size_t b = begin, e = end;
+  while (b < e && IsIniBlank(base[b])) ++b;
+  while (e > b && IsIniBlank(base[e - 1])) --e;
+  if (b == e) {
+    line.kind = IniLineKind::Blank;
+  } else if (base[b] == '[' && e - b > 1 && std::memchr(base + b + 1, ']', e - b - 1)) {
+    size_t close = e - 1;
+    while (base[close] != ']') --close;
+    size_t nameBegin = b + 1;
+    while (nameBegin < close && IsIniBlank(base[nameBegin])) ++nameBegin;
+    while (close > nameBegin && IsIniBlank(base[close - 1])) --close;
+    line.kind = IniLineKind::Section;
+    line.nameBegin = static_cast<uint32_t>(nameBegin);
+    line.nameEnd = static_cast<uint32_t>(close);
+  } else if (const size_t at = FindEither(base, b, e, '=', '='); at < e) {
+    size_t nameEnd = at, valueBegin = at + 1;
+    while (nameEnd > b && IsIniBlank(base[nameEnd - 1])) --nameEnd;
+    while (valueBegin < e && IsIniBlank(base[valueBegin])) ++valueBegin;
+    // A comment is never listed, but like the profile functions a lookup of its exact
+    // text before "=" finds it.
+    line.kind = base[b] == ';' ? IniLineKind::Comment : IniLineKind::Entry;
+    line.nameBegin = static_cast<uint32_t>(b);
+    line.nameEnd = static_cast<uint32_t>(nameEnd);
+    line.valueBegin = static_cast<uint32_t>(valueBegin);
+    line.valueEnd = static_cast<uint32_t>(e);
+  } else {
+    line.kind = base[b] == ';' ? IniLineKind::Comment : IniLineKind::NoEquals;
+    line.nameBegin = static_cast<uint32_t>(b);
+    line.nameEnd = static_cast<uint32_t>(e);
+  }
+  return line;
+}
+
+// Offset one past the line break at `end` (CR LF taken whole), or size at the end.
+inline size_t AfterLineBreak(const char* base, size_t end, size_t size) {
+  if (end == size) return size;
+  return base[end] == '\r' && end + 1 < size && base[end + 1] == '\n' ? end + 2 : end + 1;
+}
+
+// Lines end at CR, LF or CR LF; each is classified as ClassifyIniLine says.
 template <typename Visit>
 void ScanIniLines(std::string_view text, Visit&& visit) {
   const char* const base = text.data();
@@ -53,44 +98,8 @@ void ScanIniLines(std::string_view text, Visit&& visit) {
   size_t pos = 0;
   while (pos < size) {
     const size_t end = FindEither(base, pos, size, '\n', '\r');
-    const size_t next = end == size                                       ? size
-                        : base[end] == '\r' && end + 1 < size && base[end + 1] == '\n' ? end + 2
-                                                                         : end + 1;
-    IniLine line;
-    line.begin = static_cast<uint32_t>(pos);
-    line.end = static_cast<uint32_t>(end);
-    size_t b = pos, e = end;
-    while (b < e && IsIniBlank(base[b])) ++b;
-    while (e > b && IsIniBlank(base[e - 1])) --e;
-    if (b == e) {
-      line.kind = IniLineKind::Blank;
-    } else if (base[b] == '[' && e - b > 1 && std::memchr(base + b + 1, ']', e - b - 1)) {
-      size_t close = e - 1;
-      while (base[close] != ']') --close;
-      size_t nameBegin = b + 1;
-      while (nameBegin < close && IsIniBlank(base[nameBegin])) ++nameBegin;
-      while (close > nameBegin && IsIniBlank(base[close - 1])) --close;
-      line.kind = IniLineKind::Section;
-      line.nameBegin = static_cast<uint32_t>(nameBegin);
-      line.nameEnd = static_cast<uint32_t>(close);
-    } else if (const size_t at = FindEither(base, b, e, '=', '='); at < e) {
-      size_t nameEnd = at, valueBegin = at + 1;
-      while (nameEnd > b && IsIniBlank(base[nameEnd - 1])) --nameEnd;
-      while (valueBegin < e && IsIniBlank(base[valueBegin])) ++valueBegin;
-      // A comment is never listed, but like the profile functions a lookup of its exact
-      // text before "=" finds it.
-      line.kind = base[b] == ';' ? IniLineKind::Comment : IniLineKind::Entry;
-      line.nameBegin = static_cast<uint32_t>(b);
-      line.nameEnd = static_cast<uint32_t>(nameEnd);
-      line.valueBegin = static_cast<uint32_t>(valueBegin);
-      line.valueEnd = static_cast<uint32_t>(e);
-    } else {
-      line.kind = base[b] == ';' ? IniLineKind::Comment : IniLineKind::NoEquals;
-      line.nameBegin = static_cast<uint32_t>(b);
-      line.nameEnd = static_cast<uint32_t>(e);
-    }
-    visit(line);
-    pos = next;
+    visit(ClassifyIniLine(base, pos, end));
+    pos = AfterLineBreak(base, end, size);
   }
 }
 

@@ -51,15 +51,13 @@ class SettingsFile {
 
 void RepairExistingFile(SettingsFile& file, const Environment& env, const FileSystem& files,
                         Settings& settings) {
-  if (file.HasKey("EventsFile")) {
-    const std::string named = file.Read("EventsFile", settings.EventsPath);
-    if (files.IsRegularFile(named))
-      settings.EventsPath = named;
-    else
-      file.Write("EventsFile", settings.EventsPath);
-  } else {
+  // A path the user wrote is kept even when its file is absent today (a drive not attached,
+  // a typo): the day view then names that file. Only an empty value is filled in.
+  const std::string events = file.HasKey("EventsFile") ? file.Read("EventsFile", "") : "";
+  if (!events.empty())
+    settings.EventsPath = events;
+  else
     file.Write("EventsFile", settings.EventsPath);
-  }
 
   if (file.HasKey("DaysBefore"))
     settings.DaysBefore = ParseIntegerSetting(file.Read("DaysBefore", ""), 3);
@@ -72,15 +70,16 @@ void RepairExistingFile(SettingsFile& file, const Environment& env, const FileSy
   else
     file.Write("Lang", std::to_string(systemLocale));
 
+  // A picture that is absent now is left in the file; this run uses the built-in one.
   if (file.HasKey("PrintPicture")) {
     const std::string named = file.Read("PrintPicture", "");
-    if (files.IsRegularFile(named))
-      settings.PrintPicture = named;
-    else
-      file.Write("PrintPicture", "");
+    if (files.IsRegularFile(named)) settings.PrintPicture = named;
   } else {
     file.Write("PrintPicture", "");
   }
+
+  // Optional: never added, read when present.
+  if (file.HasKey("Feb29")) settings.Feb29 = ParseFeb29Rule(file.Read("Feb29", ""));
 }
 
 void WriteNewFile(SettingsFile& file, const Environment& env, const Settings& settings) {

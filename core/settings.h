@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/environment.h"
+#include "core/event_list.h"
 
 namespace ormind {
 
@@ -13,6 +14,7 @@ struct Settings {
   int32_t DaysBefore = 3;    // as written in the file; the day view caps it (see day_view.h)
   int32_t Lang = 1033;
   std::string PrintPicture;  // empty: the card's built-in picture
+  Feb29Rule Feb29 = Feb29Rule::Feb28;  // optional key; never written by the repair
   int AnsiCodePage = 1252;   // the system's 8-bit code page, for files without a byte-order mark
 };
 
@@ -20,7 +22,8 @@ struct Settings {
 // system locale, no picture.
 Settings DefaultSettings(const Environment& env);
 
-// Reads settings.ini and writes back every missing key and every key naming a missing file.
+// Reads settings.ini and writes back every missing key (the optional Feb29 excepted). A key
+// naming a file that is absent now is left as the user wrote it.
 // On failure shows ConfigError (in the system locale's language) through `messages` and
 // returns what was read so far (the rest default).
 Settings LoadSettings(const Environment& env, FileSystem& files, MessageSink& messages);

@@ -110,7 +110,7 @@ bool SystemFileSystem::ReadPieces(const std::string& path,
   if (fd < 0) return false;
   struct stat st {};
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  constexpr size_t kPiece = 256 * 1024;
+  constexpr size_t kPiece = 64 * 1024;
   const auto buffer = std::make_unique_for_overwrite<char[]>(kPiece);
   while (ok) {
     const ssize_t n = ::read(fd, buffer.get(), kPiece);

@@ -105,7 +105,7 @@ bool SystemFileSystem::ReadPieces(const std::string& path,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.valid()) return false;
-  constexpr DWORD kPiece = 256 * 1024;
+  constexpr DWORD kPiece = 64 * 1024;
   const auto buffer = std::make_unique_for_overwrite<char[]>(kPiece);
   for (;;) {
     DWORD read = 0;

@@ -19,11 +19,11 @@ class MemoryFiles final : public FileSystem {
   std::optional<std::string> ReadAll(const std::string& path) const override {
     return files.at(path);
   }
-  // As the system's file system does: 256 KB at a time.
+  // As the system's file system does: 64 KB at a time.
   bool ReadPieces(const std::string& path,
                   const std::function<void(std::string_view)>& consume) const override {
     const std::string_view bytes = files.at(path);
-    for (size_t at = 0; at < bytes.size(); at += 256 * 1024) consume(bytes.substr(at, 256 * 1024));
+    for (size_t at = 0; at < bytes.size(); at += 64 * 1024) consume(bytes.substr(at, 64 * 1024));
     return true;
   }
   void ReplaceAll(const std::string&, const std::string&) override {}

@@ -71,10 +71,12 @@ TEST_F(ShowDayTest, BuildsTheHeadingAndTheBlock) {
       {"[Birthday]\nNew=01.01.2000\n[Events]\nParty=31.12.2010\n[Nameday]\nN=01.01\n",
        D(2019, 12, 30), 3, "30.12.2019",
        "No birthdays.\nNo events.\n\n31.12: Party (9)\n01.01: New (20!)"},
-      // 29 February only in leap years, shown and following
-      {"[Birthday]\nLeap=29.02.2000\n", D(2023, 2, 27), 3, "27.02.2023", "No birthdays.\nNo events.\n"},
-      {"[Birthday]\nLeap=29.02.2000\n", D(2024, 2, 27), 3, "27.02.2024",
-       "No birthdays.\nNo events.\n\n29.02: Leap (24)"},
+      // lines that only look like plain entries: a header followed by "=", a blank before
+      // the name or the date, a quoted date, a comment
+      {"[Birthday]\n[Events] x=01.01\nE=07.12\n[Birthday]\n Lead=07.12.2000\nSp= 07.12.2001\n"
+       "Q=\"07.12.1990\"\n;C=07.12.2000\n",
+       D(2006, 12, 7), 0, "Today, 07.12.2006",
+       "Is the birthday: \nLead (6)\nSp (5!)\nQ (16)\n\nOther events: \nE\n"},
       // an age not above 0 is not shown; bad lines are skipped
       {"[Birthday]\nBaby=07.12.2006\nFuture=07.12.2010\nBad=7.12.1970\nEmpty=\n", D(2006, 12, 7), 0,
        "Today, 07.12.2006", "Is the birthday: \nBaby\nFuture\n\nNo events.\n"},
@@ -88,6 +90,46 @@ TEST_F(ShowDayTest, BuildsTheHeadingAndTheBlock) {
     EXPECT_EQ(target.heading, c.heading) << c.file;
     EXPECT_EQ(target.block, c.block) << c.file;
     EXPECT_EQ(target.resets, 1);
+  }
+}
+
+TEST_F(ShowDayTest, TwentyNinthOfFebruaryFallsOnTheDayTheRuleGives) {
+  SetEvents("[Birthday]\nFeb28=28.02.1990\nLeap=29.02.1960\n[Events]\nLeapDay=29.02\n"
+            "[Nameday]\nKasyan=29.02\n[Birthday]\nMar1=01.03.00\n");
+  const std::string on28 = "Is the birthday: \nFeb28 (37)\nLeap (67)\n\nOther events: \nLeapDay"
+                           "\n\nName-day: \nKasyan\n";
+  const std::string nothing = "No birthdays.\nNo events.\n";
+  const struct {
+    Feb29Rule rule;
+    Day day;
+    int32_t daysBefore;
+    std::string block;
+  } cases[] = {
+      {Feb29Rule::Feb28, D(2027, 2, 28), 0, on28},
+      {Feb29Rule::Feb28, D(2027, 3, 1), 0, "Is the birthday: \nMar1 (27)\n\nNo events.\n"},
+      {Feb29Rule::Feb28, D(2027, 2, 26), 3,
+       nothing + "\n28.02: Feb28 (37)\n28.02: Leap (67)\n28.02: LeapDay\n01.03: Mar1 (27)"},
+      {Feb29Rule::Feb28, D(2028, 2, 28), 0, "Is the birthday: \nFeb28 (38)\n\nNo events.\n"},
+      {Feb29Rule::Feb28, D(2028, 2, 27), 2,
+       nothing + "\n28.02: Feb28 (38)\n29.02: Leap (68)\n29.02: LeapDay"},
+      {Feb29Rule::Feb28, D(2100, 2, 28), 0,
+       "Is the birthday: \nFeb28 (110!)\nLeap (140!)\n\nOther events: \nLeapDay\n\n"
+       "Name-day: \nKasyan\n"},
+      {Feb29Rule::Feb28, D(2000, 2, 29), 0,
+       "Is the birthday: \nLeap (40!)\n\nOther events: \nLeapDay\n\nName-day: \nKasyan\n"},
+      {Feb29Rule::Mar1, D(2027, 2, 28), 0, "Is the birthday: \nFeb28 (37)\n\nNo events.\n"},
+      {Feb29Rule::Mar1, D(2027, 2, 27), 2,
+       nothing + "\n28.02: Feb28 (37)\n01.03: Leap (67)\n01.03: Mar1 (27)\n01.03: LeapDay"},
+      {Feb29Rule::Mar1, D(2028, 3, 1), 0, "Is the birthday: \nMar1 (28)\n\nNo events.\n"},
+      {Feb29Rule::LeapYearsOnly, D(2027, 2, 27), 2, nothing + "\n28.02: Feb28 (37)\n01.03: Mar1 (27)"},
+      {Feb29Rule::LeapYearsOnly, D(2028, 2, 29), 0,
+       "Is the birthday: \nLeap (68)\n\nOther events: \nLeapDay\n\nName-day: \nKasyan\n"},
+  };
+  for (const auto& c : cases) {
+    settings.Feb29 = c.rule;
+    settings.DaysBefore = c.daysBefore;
+    Show(c.day);
+    EXPECT_EQ(target.block, c.block) << static_cast<int>(c.rule) << " " << target.heading;
   }
 }
 
@@ -107,25 +149,33 @@ TEST_F(ShowDayTest, DaysBeforeIsCappedAtOneYearAndADay) {
   EXPECT_EQ(target.block, "No birthdays.\nNo events.\n\n08.12: A (6)\n08.12: A (7)");
 }
 
-TEST_F(ShowDayTest, MissingFileLeavesTheLabelsAndNamesTheFile) {
-  Show(D(2006, 12, 7));
-  EXPECT_EQ(messages.shown,
-            std::vector<std::string>{"Error loading data. File /data/Ormind/my events.txt not found"});
-  EXPECT_EQ(target.heading, "(old heading)");
-  EXPECT_EQ(target.block, "(old block)");
-  EXPECT_EQ(target.resets, 0);
-}
-
-TEST_F(ShowDayTest, UnreadableFileStopsAfterTheHeading) {
+TEST_F(ShowDayTest, WithoutTheListTheHeadingStillNamesTheDayAndTheBlockTheProblem) {
   SetEvents("[Birthday]\nA=07.12.2000\n");
   fs.unreadable.insert(settings.EventsPath);
-  Show(D(2006, 12, 7), 1049);
-  EXPECT_EQ(messages.shown, std::vector<std::string>{
-                                "Ошибка загрузки данных. Проверьте содержимое файла "
-                                "/data/Ormind/my events.txt"});
-  EXPECT_EQ(target.heading, "Сегодня, 07.12.2006");
-  EXPECT_EQ(target.block, "День рождения празднуют: ");
-  EXPECT_EQ(target.resets, 0);
+  const struct {
+    bool exists;
+    Day day;
+    int32_t lang;
+    std::string heading, message;
+  } cases[] = {
+      {false, D(2006, 12, 7), 1033, "Today, 07.12.2006",
+       "Error loading data. File /data/Ormind/my events.txt not found"},
+      {false, D(2006, 12, 8), 1049, "08.12.2006",
+       "Ошибка загрузки данных. Файл /data/Ormind/my events.txt не найден"},
+      {true, D(2006, 12, 7), 1049, "Сегодня, 07.12.2006",
+       "Ошибка загрузки данных. Проверьте содержимое файла /data/Ormind/my events.txt"},
+  };
+  for (const auto& c : cases) {
+    if (!c.exists) fs.files.erase(settings.EventsPath);
+    target = RecordingTarget();
+    messages.shown.clear();
+    Show(c.day, c.lang);
+    EXPECT_EQ(target.heading, c.heading);
+    EXPECT_EQ(target.block, c.message);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{c.message});
+    EXPECT_EQ(target.resets, 0);
+    SetEvents("[Birthday]\nA=07.12.2000\n");
+  }
 }
 
 TEST_F(ShowDayTest, ReadsEveryEncodingAndRereadsAtEveryCall) {

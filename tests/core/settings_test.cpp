@@ -56,40 +56,61 @@ TEST_F(LoadSettingsTest, PathsAreConcatenatedEvenWithoutAppData) {
 }
 
 TEST_F(LoadSettingsTest, ReadsAndRepairsAnExistingFile) {
+  const std::string mine = Path("mine.txt"), card = Path("card.jpg");
   const struct {
     std::string body;
     int32_t daysBefore, lang;
-    bool eventsRepaired, pictureRepaired;
+    std::string eventsPath, picture;  // in force; "" picture: the built-in one
+    Feb29Rule feb29;
     int32_t systemLocale = 1033;
   } cases[] = {
-      {"DaysBefore=0x0A\nLang=1049\n", 10, 1049, true, true},
-      {"DaysBefore=ten\nLang=ten\n", 3, 1033, true, true},
-      {"Lang=ten\n", 3, 1049, true, true, 1049},  // the system's locale, not English
-      {"daysbefore = -2\nLANG=2072\nEventsFile=" + Path("mine.txt") + "\nPrintPicture=" +
-           Path("card.jpg") + "\n",
-       -2, 2072, false, false},
-      {"EventsFile=/nowhere/x.txt\nPrintPicture=/nowhere/p.jpg\nDaysBefore=400\nLang=1033\n",
-       400, 1033, true, true},
+      {"DaysBefore=0x0A\nLang=1049\n", 10, 1049, Path("events.txt"), "", Feb29Rule::Feb28},
+      {"DaysBefore=ten\nLang=ten\nFeb29=29.02\n", 3, 1033, Path("events.txt"), "",
+       Feb29Rule::LeapYearsOnly},
+      {"Lang=ten\n", 3, 1049, Path("events.txt"), "", Feb29Rule::Feb28, 1049},  // the system's locale, not English
+      {"daysbefore = -2\nLANG=2072\nEventsFile=" + mine + "\nPrintPicture=" + card +
+           "\nfeb29=01.03\n",
+       -2, 2072, mine, card, Feb29Rule::Mar1},
+      {"EventsFile=\nPrintPicture=\nDaysBefore=1\nLang=1033\nFeb29=1.3\n", 1, 1033,
+       Path("events.txt"), "", Feb29Rule::Feb28},
   };
   for (const auto& c : cases) {
-    fs.files = {{Path("settings.ini"), "[settings]\n" + c.body},
-                {Path("mine.txt"), ""},
-                {Path("card.jpg"), ""}};
+    fs.files = {{Path("settings.ini"), "[settings]\n" + c.body}, {mine, ""}, {card, ""}};
     messages.shown.clear();
     env.locale = c.systemLocale;
     const Settings s = Load();
     EXPECT_TRUE(messages.shown.empty()) << c.body;
     EXPECT_EQ(s.DaysBefore, c.daysBefore) << c.body;
     EXPECT_EQ(s.Lang, c.lang) << c.body;
+    EXPECT_EQ(s.EventsPath, c.eventsPath) << c.body;
+    EXPECT_EQ(s.PrintPicture, c.picture) << c.body;
+    EXPECT_EQ(s.Feb29, c.feb29) << c.body;
     const IniDocument file = SettingsFile();
-    EXPECT_EQ(s.EventsPath, c.eventsRepaired ? Path("events.txt") : Path("mine.txt"));
     EXPECT_EQ(file.ReadString("settings", "EventsFile"), s.EventsPath) << c.body;
-    EXPECT_EQ(s.PrintPicture, c.pictureRepaired ? "" : Path("card.jpg"));
-    EXPECT_EQ(file.ReadString("settings", "PrintPicture"), s.PrintPicture) << c.body;
-    // What the user wrote stays as written.
-    EXPECT_EQ(file.KeyNames("settings").size(), 4u) << file.Text();
+    // The four keys are always there; Feb29 only when the user wrote it.
+    EXPECT_EQ(file.KeyNames("settings").size(), c.body.find("eb29") == std::string::npos ? 4u : 5u)
+        << file.Text();
   }
-  EXPECT_NE(SettingsFile().Text().find("DaysBefore=400"), std::string::npos);
+}
+
+TEST_F(LoadSettingsTest, FilesThatAreAbsentTodayLeaveTheFileAsTheUserWroteIt) {
+  const std::string absent[] = {"/media/stick/birthdays.txt", "/nowhere/p.jpg", kFolder};
+  const std::string body = "[settings]\r\nEventsFile=" + absent[0] + "\r\nPrintPicture=" +
+                           absent[1] + "\r\nDaysBefore=3\r\nLang=1033\r\n";
+  const struct {
+    std::string eventsFile, picture;
+  } cases[] = {{absent[0], absent[1]}, {absent[2], absent[2]}, {"evnts.txt", "card.jpgg"}};
+  for (const auto& c : cases) {
+    std::string text = body;
+    text.replace(text.find(absent[0]), absent[0].size(), c.eventsFile);
+    text.replace(text.find(absent[1]), absent[1].size(), c.picture);
+    fs.files = {{Path("settings.ini"), text}, {Path("events.txt"), ""}};
+    const Settings s = Load();
+    EXPECT_EQ(fs.files.at(Path("settings.ini")), text);
+    EXPECT_EQ(s.EventsPath, c.eventsFile);
+    EXPECT_EQ(s.PrintPicture, "");
+  }
+  EXPECT_EQ(fs.writes, 0);
 }
 
 TEST_F(LoadSettingsTest, AFileInGoodOrderIsNotRewritten) {

@@ -28,6 +28,8 @@ TEST(DayCommand, ParsesItsTwoOptions) {
       {{"--date", "2006-12-07", "--date", "2006-12-08"}, false, {}, {}},
       {{"--when", "2006-12-07"}, false, {}, {}},
       {{"2006-12-07"}, false, {}, {}},
+      {{"--check", "--date", "2006-12-07"}, false, {}, {}},
+      {{"--check", "--check"}, false, {}, {}},
   };
   for (const auto& c : cases) {
     const auto options = ParseDayCommand(c.args);
@@ -79,6 +81,33 @@ TEST_F(RunDayCommandTest, AConfigurationErrorDoesNotStopIt) {
   EXPECT_EQ(out.status, 0);
   EXPECT_EQ(out.err, "Ошибка загрузки файла конфигурации\n");
   EXPECT_EQ(out.out, "09.12.2006\nДней рождения нет.\nПамятных событий нет.\n\n");
+}
+
+TEST_F(RunDayCommandTest, CheckListsSkippedLinesAndFailsWhenThereAreAny) {
+  const std::string events = folder + kSep + "events.txt";
+  const struct {
+    bool exists;
+    std::string file;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {true, "[Birthday]\nIvan=08.12.1976\n", 0, "", ""},
+      {true, "[Birthday]\nIvan=8.12.1976\nOlga\n", 1,
+       "2 [Birthday] the date does not decode (dd.mm.yyyy or dd.mm, two digits for day and "
+       "month): Ivan=8.12.1976\n3 [Birthday] no \"=\": Olga\n",
+       ""},
+      {false, "", 1, "", "Error loading data. File " + events + " not found\n"},
+  };
+  DayCommandOptions options;
+  options.check = true;
+  for (const auto& c : cases) {
+    fs.files.erase(events);
+    if (c.exists) fs.files[events] = c.file;
+    const DayCommandOutput out = RunDayCommand(options, env, clock, fs);
+    EXPECT_EQ(out.status, c.status) << c.file;
+    EXPECT_EQ(out.out, c.out);
+    EXPECT_EQ(out.err, c.err);
+  }
 }
 
 TEST_F(RunDayCommandTest, NothingOnStandardOutputWhenTheViewCannotBeBuilt) {

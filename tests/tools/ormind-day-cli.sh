@@ -28,6 +28,14 @@ printf 'Сегодня, 07.12.2006\nДень рождения празднуют
   | cmp -s - "$dir/out" || fail "russian: output $(cat "$dir/out")"
 grep -q '^Lang=1049' "$dir/Ormind/settings.ini" || fail "settings.ini not created"
 
+# --check: the skipped lines on standard output, status 1; a clean list gives status 0
+printf '[Birthday]\r\nIvan=07.12.1976\r\nOlga 08.12.1980\r\n' >"$dir/Ormind/events.txt"
+"$tool" --check >"$dir/out" 2>"$dir/err"; [ $? = 1 ] || fail "check: status"
+[ "$(cat "$dir/out")" = '3 [Birthday] no "=": Olga 08.12.1980' ] || fail "check: output $(cat "$dir/out")"
+printf '[Birthday]\r\nIvan=07.12.1976\r\n' >"$dir/Ormind/events.txt"
+"$tool" --check >"$dir/out" 2>"$dir/err" || fail "clean check: status"
+[ ! -s "$dir/out" ] || fail "clean check: output"
+
 # read-only settings that need a repair: the message, and the view all the same
 printf '[settings]\r\nDaysBefore=0\r\n' >"$dir/Ormind/settings.ini"
 chmod a-w "$dir/Ormind/settings.ini"

@@ -1,6 +1,7 @@
 #include "day_command.h"
 
 #include "core/day_view.h"
+#include "core/event_list_check.h"
 #include "core/settings.h"
 
 namespace ormind {
@@ -55,12 +56,32 @@ class CapturedView final : public DayViewTarget {
   bool complete = false;
 };
 
+// The skipped lines on standard output, one each; the list is read as the day view reads it.
+void CheckEventList(const Settings& settings, const InterfaceTexts& texts, const FileSystem& files,
+                    MessageSink& messages, DayCommandOutput& output) {
+  output.status = 1;
+  if (!files.IsRegularFile(settings.EventsPath))
+    return messages.ShowMessage(texts.DataFileMissing(settings.EventsPath));
+  EventListChecker checker(settings.AnsiCodePage);
+  if (!files.ReadPieces(settings.EventsPath, [&](std::string_view piece) { checker.Feed(piece); }))
+    return messages.ShowMessage(texts.DataError(settings.EventsPath));
+  const std::vector<SkippedLine> skipped = checker.Finish();
+  for (const SkippedLine& line : skipped) output.out += FormatSkippedLine(line) + "\n";
+  output.status = skipped.empty() ? 0 : 1;
+}
+
 }  // namespace
 
-const char kDayCommandUsage[] = "usage: ormind-day [--date YYYY-MM-DD] [--today YYYY-MM-DD]";
+const char kDayCommandUsage[] =
+    "usage: ormind-day [--date YYYY-MM-DD] [--today YYYY-MM-DD]\n"
+    "       ormind-day --check";
 
 std::optional<DayCommandOptions> ParseDayCommand(const std::vector<std::string>& args) {
   DayCommandOptions options;
+  if (args.size() == 1 && args[0] == "--check") {
+    options.check = true;
+    return options;
+  }
   for (size_t i = 0; i < args.size(); i += 2) {
     if (i + 1 >= args.size()) return std::nullopt;
     std::optional<Day>* slot = args[i] == "--date"    ? &options.date
@@ -80,6 +101,10 @@ DayCommandOutput RunDayCommand(const DayCommandOptions& options, const Environme
   const FixedClock today(options.today.value_or(clock.Today()));
   const Settings settings = LoadSettings(env, files, messages);
   const InterfaceTexts texts(settings.Lang);
+  if (options.check) {
+    CheckEventList(settings, texts, files, messages, output);
+    return output;
+  }
   CapturedView view;
   ShowDay(options.date.value_or(today.Today()), settings, texts, today, files, messages, view);
   if (!view.complete) {
