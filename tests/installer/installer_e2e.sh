@@ -42,7 +42,30 @@ menu_link=$(unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')/Or
 startup_link=$(unix_path "$appdata_win\\Microsoft\\Windows\\Start Menu\\Programs\\Startup")/Ormind.lnk
 data=$appdata/Ormind
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ormind'
-programs=(Ormind.exe ormind-day.exe ormind-report.exe uninstall.exe)
+installed_files=("$instdir"/{Ormind,ormind-day,ormind-report,uninstall}.exe "$menu_link")
+# Key | value name (empty: the default value) | what the installer writes.
+registry=(
+  "$uninstall_key|DisplayVersion|$version"
+  "$uninstall_key|UninstallString|\"C:\\Program Files\\Ormind\\uninstall.exe\""
+  'HKCR\.orp||Ormind.Report'
+  'HKCR\Ormind.Report\shell\open\command||"C:\Program Files\Ormind\Ormind.exe" "%1"'
+)
+check_installed() {  # check_installed yes|no
+  local f row key name value
+  for f in "${installed_files[@]}"; do
+    check "installed $1: ${f#"$WINEPREFIX"/}" "$([ "$1" = yes ] || echo '!') [ -e \"\$f\" ]"
+  done
+  for row in "${registry[@]}"; do
+    IFS='|' read -r key name value <<<"$row"
+    [ "$1" = yes ] || value=
+    check_eq "installed $1: $key ${name:-(default)}" "$value" "$(reg_value "$key" "$name")"
+  done
+}
+check_data_kept() {  # check_data_kept WHEN
+  check "$1 keeps the edited event list" 'cmp -s "$work/events.kept" "$data/events.txt"'
+  check "$1 keeps the settings" 'cmp -s "$work/settings.kept" "$data/settings.ini"'
+}
+install() { timeout 120 "$wine" "$setup" /S "$@" </dev/null >/dev/null 2>&1; }
 # The uninstaller runs a copy of itself from the temporary folder and returns at once; this
 # waits for the copy too.
 uninstall() {
@@ -56,19 +79,12 @@ day_view() {  # English, whatever the machine's language
 }
 
 # --- First install ------------------------------------------------------------------------
-timeout 120 "$wine" "$setup" /S </dev/null >/dev/null 2>&1
+install
 check_eq "silent install succeeds" 0 $?
-for f in "${programs[@]}"; do check "installed: $f" '[ -f "$instdir/$f" ]'; done
-check "Start-menu entry" '[ -f "$menu_link" ]'
+check_installed yes
 check "Start with Windows is on by default" '[ -f "$startup_link" ]'
 check "the sample event list is created" 'cmp -s "$sample" "$data/events.txt"'
 check "no settings file before the program's first start" '[ ! -e "$data/settings.ini" ]'
-check_eq "Apps & Features: version" "$version" "$(reg_value "$uninstall_key" DisplayVersion)"
-check_eq "Apps & Features: uninstaller" '"C:\Program Files\Ormind\uninstall.exe"' \
-  "$(reg_value "$uninstall_key" UninstallString)"
-check_eq ".orp files belong to the report class" Ormind.Report "$(reg_value 'HKCR\.orp' '')"
-check_eq ".orp files open in Ormind.exe" '"C:\Program Files\Ormind\Ormind.exe" "%1"' \
-  "$(reg_value 'HKCR\Ormind.Report\shell\open\command' '')"
 
 # --- The installed program reads the sample: every entry on its own day (2028 is a leap year) --
 section=
@@ -95,34 +111,33 @@ check "the program's first start writes its settings, naming the sample" \
 printf 'Edited by hand=01.01.2001\r\n' >>"$data/events.txt"
 sed -i 's/^DaysBefore=.*/DaysBefore=7\r/' "$data/settings.ini"
 cp "$data/events.txt" "$work/events.kept"; cp "$data/settings.ini" "$work/settings.kept"
-timeout 120 "$wine" "$setup" /S /NOSTARTUP </dev/null >/dev/null 2>&1
+install /NOSTARTUP
 check_eq "second install succeeds" 0 $?
-check "second install keeps the edited event list" 'cmp -s "$work/events.kept" "$data/events.txt"'
-check "second install keeps the settings" 'cmp -s "$work/settings.kept" "$data/settings.ini"'
+check_data_kept "second install"
 check "/NOSTARTUP removes Start with Windows" '[ ! -e "$startup_link" ]'
-check "the Start-menu entry stays" '[ -f "$menu_link" ]'
+check_installed yes
 
 # --- While the program runs, neither installer nor uninstaller touches it ---------------------
 "$wine" "$instdir/Ormind.exe" </dev/null >/dev/null 2>&1 &
 program=$!
 check "the installed program starts" \
   'timeout 30 xdotool search --sync --onlyvisible --name "^Ormind!\$" >/dev/null 2>&1'
-timeout 60 "$wine" "$setup" /S </dev/null >/dev/null 2>&1
+install
 check_eq "the installer refuses while Ormind runs" 2 $?
 uninstall
-check "the uninstaller refuses while Ormind runs" '[ -f "$instdir/ormind-day.exe" ] && [ -f "$menu_link" ]'
-check_eq "... and keeps its Apps & Features entry" Ormind "$(reg_value "$uninstall_key" DisplayName)"
+check_installed yes  # the uninstaller refused too
 win taskkill /f /im Ormind.exe >/dev/null
 wait $program
+install
+check_eq "once Ormind is closed, installing again works" 0 $?
+check "... and puts Start with Windows back" '[ -f "$startup_link" ]'
 
 # --- Uninstall ------------------------------------------------------------------------------
 uninstall
+check_installed no
 check "uninstall removes the program folder" '[ ! -e "$instdir" ]'
-check "uninstall removes the Start-menu entry" '[ ! -e "$menu_link" ]'
-check_eq "uninstall removes the Apps & Features entry" "" "$(reg_value "$uninstall_key" DisplayName)"
-check_eq "uninstall removes the .orp association" "" "$(reg_value 'HKCR\.orp' '')"
-check "uninstall keeps the event list" 'cmp -s "$work/events.kept" "$data/events.txt"'
-check "uninstall keeps the settings" 'cmp -s "$work/settings.kept" "$data/settings.ini"'
+check "uninstall removes Start with Windows" '[ ! -e "$startup_link" ]'
+check_data_kept uninstall
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]
