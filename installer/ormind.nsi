@@ -30,6 +30,7 @@ SetCompressor /SOLID lzma
 !define RUNNING_MUTEX "Local\Ormind.Running"
 
 Name "Ormind ${VERSION}"
+BrandingText "Ormind ${VERSION}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel admin
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
