@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# End-to-end test of the x64 installer under wine64, in a fresh wine prefix of its own: a silent
+# install, the installed ormind-day reading the sample event list, a second install over edited
+# data and without "Start with Windows", refusal while the program runs, and the uninstaller.
+#   installer_e2e.sh SETUP_EXE VERSION SAMPLE_EVENTS
+set -uo pipefail
+setup=$(realpath "$1") version=$2 sample=$(realpath "$3")
+root=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/ormind-installer.XXXXXX")
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver
+failures=0 own_display=0
+
+cleanup() {
+  $server -k >/dev/null 2>&1
+  [ $own_display = 1 ] && xvfb_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then source "$root/tools/xvfb-start"; own_display=1; fi
+
+pass() { echo "ok:   $1"; }
+fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
+check() { if eval "$2"; then pass "$1"; else fail "$1"; fi; }  # check WHAT CONDITION
+check_eq() { if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi; }
+win() { timeout 60 "$wine" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+unix_path() { win winepath -u "$1"; }
+reg_value() {  # reg_value KEY NAME (empty NAME: the default value); nothing when missing
+  local flag=(/v "$2"); [ -z "$2" ] && flag=(/ve)
+  win reg query "$1" "${flag[@]}" | sed -n 's/^ *[^ ].*REG_[A-Z_]* *//p'
+}
+
+(unset DISPLAY; "$wine" wineboot -u </dev/null >/dev/null 2>&1 || true)
+$server -w
+$server -p </dev/null >/dev/null 2>&1
+"$wine" wineboot </dev/null >/dev/null 2>&1
+
+appdata_win=$(win cmd /c 'echo %APPDATA%')
+appdata=$(unix_path "$appdata_win")
+instdir=$(unix_path 'C:\Program Files\Ormind')
+menu_link=$(unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')/Ormind.lnk
+startup_link=$(unix_path "$appdata_win\\Microsoft\\Windows\\Start Menu\\Programs\\Startup")/Ormind.lnk
+data=$appdata/Ormind
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ormind'
+installed_files=("$instdir"/{Ormind,ormind-day,ormind-report,uninstall}.exe "$menu_link")
+# Key | value name (empty: the default value) | what the installer writes.
+registry=(
+  "$uninstall_key|DisplayVersion|$version"
+  "$uninstall_key|UninstallString|\"C:\\Program Files\\Ormind\\uninstall.exe\""
+  'HKCR\.orp||Ormind.Report'
+  'HKCR\Ormind.Report\shell\open\command||"C:\Program Files\Ormind\Ormind.exe" "%1"'
+)
+check_installed() {  # check_installed yes|no
+  local f row key name value
+  for f in "${installed_files[@]}"; do
+    check "installed $1: ${f#"$WINEPREFIX"/}" "$([ "$1" = yes ] || echo '!') [ -e \"\$f\" ]"
+  done
+  for row in "${registry[@]}"; do
+    IFS='|' read -r key name value <<<"$row"
+    [ "$1" = yes ] || value=
+    check_eq "installed $1: $key ${name:-(default)}" "$value" "$(reg_value "$key" "$name")"
+  done
+}
+check_data_kept() {  # check_data_kept WHEN
+  check "$1 keeps the edited event list" 'cmp -s "$work/events.kept" "$data/events.txt"'
+  check "$1 keeps the settings" 'cmp -s "$work/settings.kept" "$data/settings.ini"'
+}
+install() { timeout 120 "$wine" "$setup" /S "$@" </dev/null >/dev/null 2>&1; }
+# The uninstaller runs a copy of itself from the temporary folder and returns at once; this
+# waits for the copy too.
+uninstall() {
+  timeout 60 "$wine" "$instdir/uninstall.exe" /S </dev/null >/dev/null 2>&1
+  sleep 1
+  for _ in $(seq 120); do pgrep -f '~nsu[^ ]*\.tmp.Un\.exe' >/dev/null || break; sleep 0.5; done
+}
+day_view() {  # English, whatever the machine's language
+  timeout 60 env LC_ALL=en_US.UTF-8 "$wine" 'C:\Program Files\Ormind\ormind-day.exe' --today "$1" \
+    </dev/null 2>/dev/null | tr -d '\r'
+}
+
+# --- First install ------------------------------------------------------------------------
+install
+check_eq "silent install succeeds" 0 $?
+check_installed yes
+check "Start with Windows is on by default" '[ -f "$startup_link" ]'
+check "the sample event list is created" 'cmp -s "$sample" "$data/events.txt"'
+check "no settings file before the program's first start" '[ ! -e "$data/settings.ini" ]'
+
+# --- The installed program reads the sample: every entry on its own day (2028 is a leap year) --
+section=
+while IFS= read -r line; do
+  line=${line#$'\xef\xbb\xbf'} line=${line%$'\r'}
+  case $line in
+    '['*']') section=${line:1:-1}; continue ;; ';'* | '') continue ;;
+  esac
+  name=${line%%=*} value=${line#*=} expected=${line%%=*}
+  if [ "$section" = Birthday ] || { [ "$section" = Events ] && [ ${#value} -gt 5 ]; }; then
+    age=$((2028 - 10#${value:6:4}))
+    expected="$name ($age$([ $((age % 5)) = 0 ] && echo '!'))"
+  fi
+  block=$(day_view "2028-${value:3:2}-${value:0:2}")
+  check "[$section] $name is shown on its day as '$expected'" 'grep -qxF "$expected" <<<"$block"'
+done <"$sample"
+expected_block=$(printf '%s\n' 'Today, 23.05.2026' 'Is the birthday: ' 'Мария Соколова (10!)' '' \
+  'Other events: ' 'Новоселье' '' 'Name-day: ' 'Мария' '')
+check_eq "the whole day view of 23.05.2026" "$expected_block" "$(day_view 2026-05-23)"
+check "the program's first start writes its settings, naming the sample" \
+  'tr -d "\r" <"$data/settings.ini" | grep -qxF "EventsFile=$appdata_win\\Ormind\\events.txt"'
+
+# --- Second install, over edited data and without Start with Windows ------------------------
+printf 'Edited by hand=01.01.2001\r\n' >>"$data/events.txt"
+sed -i 's/^DaysBefore=.*/DaysBefore=7\r/' "$data/settings.ini"
+cp "$data/events.txt" "$work/events.kept"; cp "$data/settings.ini" "$work/settings.kept"
+install /NOSTARTUP
+check_eq "second install succeeds" 0 $?
+check_data_kept "second install"
+check "/NOSTARTUP removes Start with Windows" '[ ! -e "$startup_link" ]'
+check_installed yes
+
+# --- While the program runs, neither installer nor uninstaller touches it ---------------------
+"$wine" "$instdir/Ormind.exe" </dev/null >/dev/null 2>&1 &
+program=$!
+check "the installed program starts" \
+  'timeout 30 xdotool search --sync --onlyvisible --name "^Ormind!\$" >/dev/null 2>&1'
+install
+check_eq "the installer refuses while Ormind runs" 2 $?
+uninstall
+check_installed yes  # the uninstaller refused too
+win taskkill /f /im Ormind.exe >/dev/null
+wait $program
+install
+check_eq "once Ormind is closed, installing again works" 0 $?
+check "... and puts Start with Windows back" '[ -f "$startup_link" ]'
+
+# --- Uninstall ------------------------------------------------------------------------------
+uninstall
+check_installed no
+check "uninstall removes the program folder" '[ ! -e "$instdir" ]'
+check "uninstall removes Start with Windows" '[ ! -e "$startup_link" ]'
+check_data_kept uninstall
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
