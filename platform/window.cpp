@@ -41,8 +41,12 @@ TWindow::~TWindow() {
 }
 
 TWindow* TWindow::FromHandle(HWND window) {
-  // Only windows of the program's own classes carry an object in their user data.
-  if (!window || GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&WindowProc))
+  // Only windows of this process's own classes carry an object in their user data. The class's
+  // procedure tells them apart: a window's own procedure may have been subclassed (a tooltip
+  // that follows the mouse over the window does that).
+  DWORD process = 0;
+  if (!window || !GetWindowThreadProcessId(window, &process) || process != GetCurrentProcessId() ||
+      GetClassLongPtrW(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&WindowProc))
     return nullptr;
   return reinterpret_cast<TWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }

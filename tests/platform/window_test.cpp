@@ -99,6 +99,23 @@ TEST(WindowBase, AnErrorInAHandlerIsReportedOnceAndTheWindowCarriesOn) {
   EXPECT_EQ(reported, std::vector<std::string>{"broken handler"});
 }
 
+WNDPROC g_original = nullptr;
+LRESULT CALLBACK PassThrough(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcW(g_original, window, message, wParam, lParam);
+}
+
+TEST(WindowBase, ASubclassedWindowStillReachesItsObject) {
+  // Tooltips that follow the mouse over a window put their own procedure in front of it.
+  TestWindow window;
+  g_original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PassThrough)));
+  int seen = 0;
+  window.onMessage = [&](UINT message) { seen += message == WM_APP; };
+  SendMessageW(window.Handle(), WM_APP, 0, 0);
+  EXPECT_EQ(seen, 1);
+  EXPECT_EQ(TWindow::FromHandle(window.Handle()), &window);
+}
+
 // A strip of three 16 x 16 glyphs.
 BitmapHandle GlyphStrip() {
   const HDC screen = GetDC(nullptr);
