@@ -24,22 +24,22 @@ cleanup() { tools/wine-prefix stop; xvfb_stop; }
 trap cleanup EXIT
 tools/wine-prefix
 
-passed=0 failed=0
+passed=0 failed=0 skipped=0
 for preset in native fuzz win64 win32; do
   echo "== tests: $preset"
-  log=$(mktemp)
-  ctest --test-dir "build/$preset" --output-on-failure --timeout 600 </dev/null 2>&1 | tee "$log"
-  summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
-  if [ -n "$summary" ]; then
-    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
-    bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$summary")
-    passed=$((passed + total - bad)); failed=$((failed + bad))
-  elif ! grep -q 'No tests were found' "$log"; then
+  junit="$ROOT/build/$preset/ctest-results.xml"
+  rm -f "$junit"
+  ctest --preset "$preset" --output-junit "$junit" </dev/null
+  # Counted from ctest's JUnit report, not from its printed lines.
+  if ! counts=$(python3 tools/junit-counts "$junit"); then
+    echo "test.sh: no test report for $preset" >&2
     failed=$((failed + 1))
+    continue
   fi
-  rm -f "$log"
+  read -r p f s <<<"$counts"
+  passed=$((passed + p)); failed=$((failed + f)); skipped=$((skipped + s))
 done
 
 echo
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

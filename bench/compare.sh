@@ -9,6 +9,16 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 entries=${1:-100000}
 tools/setup
+# What only the benchmarks use: Google Benchmark, hyperfine and the two programs compared.
+bench_packages=(libbenchmark-dev hyperfine birthday remind)
+missing=()
+for p in "${bench_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  apt-get update -qq >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target ormind-day make-bench-data read-floor core_bench >/dev/null
 

@@ -7,12 +7,40 @@ if(MSVC)
   message(FATAL_ERROR "Ormind is built with GCC (native) or MinGW-w64 GCC (Windows).")
 endif()
 
-add_compile_options(-Wall -Wextra -Wno-unused-parameter)
-
+# Warnings and the Windows API settings go on each of the project's own targets (see
+# ormind_apply_target_defaults below), not on third-party code built alongside.
+add_library(ormind_defaults INTERFACE)
+target_compile_options(ormind_defaults INTERFACE -Wall -Wextra -Wno-unused-parameter)
 if(WIN32)
   # Unicode Windows APIs everywhere; keep windows.h lean.
-  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-  # Only system DLLs may be imported: the C++ runtime and pthreads are linked in.
+  target_compile_definitions(ormind_defaults INTERFACE
+    UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
+
+# Gives every library and program defined under `folder` (and its subfolders) the warnings
+# and Windows API settings; called once at the end of the top-level CMakeLists.txt, so that a
+# folder's own CMakeLists.txt needs nothing for it.
+function(ormind_apply_target_defaults folder)
+  get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+      target_link_libraries(${target} PRIVATE ormind_defaults)
+    endif()
+  endforeach()
+  get_property(subfolders DIRECTORY ${folder} PROPERTY SUBDIRECTORIES)
+  foreach(subfolder IN LISTS subfolders)
+    # Third-party sources built here (GoogleTest) keep their own settings.
+    cmake_path(IS_PREFIX PROJECT_SOURCE_DIR "${subfolder}" NORMALIZE inside)
+    if(inside)
+      ormind_apply_target_defaults(${subfolder})
+    endif()
+  endforeach()
+endfunction()
+
+if(WIN32)
+  # Only system DLLs may be imported: the C++ runtime and pthreads are linked in. A linking
+  # option of the whole build, so that every program (test programs too) is the same kind.
   add_link_options(-static -static-libgcc -static-libstdc++)
 elseif(ORMIND_FUZZ)
   # Libraries get the fuzzer's coverage hooks; the fuzz targets link libFuzzer itself.

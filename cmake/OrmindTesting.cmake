@@ -10,12 +10,6 @@
 #   ormind_add_program(TARGET)
 #     Marks a Windows program whose image is checked (architecture, imports only system DLLs).
 
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-include(GoogleTest)
-
 function(ormind_add_gtest name)
   if(ORMIND_FUZZ)
     return()  # the fuzzing build runs its fuzzers only

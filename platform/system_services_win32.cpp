@@ -3,39 +3,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/text_codec.h"
+#include "platform/handles.h"
 #include "platform/system_services.h"
+#include "platform/text_encoding.h"
 
 namespace ormind {
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  const std::u16string units = Utf8ToUtf16(utf8);
-  return std::wstring(units.begin(), units.end());
-}
-
-std::string Narrow(const wchar_t* text, size_t length) {
-  return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
-}
-
-// Closes a kernel handle when it goes out of scope.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  bool Close() {
-    const bool ok = !valid() || CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 bool WriteAllTo(HANDLE file, const std::string& bytes) {
   size_t done = 0;
@@ -59,7 +32,7 @@ std::optional<std::string> SystemEnvironment::AppData() const {
   }
   std::wstring value(needed, L'\0');
   const DWORD length = GetEnvironmentVariableW(L"APPDATA", value.data(), needed);
-  return Narrow(value.data(), length);
+  return WideToUtf8(std::wstring_view(value.data(), length));
 }
 
 int32_t SystemEnvironment::SystemLocale() const {
@@ -75,23 +48,23 @@ Day SystemClock::Today() const {
 }
 
 bool SystemFileSystem::IsRegularFile(const std::string& path) const {
-  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::optional<std::string> SystemFileSystem::ReadAll(const std::string& path) const {
-  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+  FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return std::nullopt;
+  if (!file.Valid()) return std::nullopt;
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return std::nullopt;
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return std::nullopt;
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD read = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
+    if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
     if (read == 0) break;
     done += read;
   }
@@ -101,22 +74,22 @@ std::optional<std::string> SystemFileSystem::ReadAll(const std::string& path) co
 
 bool SystemFileSystem::ReadPieces(const std::string& path,
                                   const std::function<void(std::string_view)>& consume) const {
-  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+  FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid()) return false;
+  if (!file.Valid()) return false;
   constexpr DWORD kPiece = 64 * 1024;
   const auto buffer = std::make_unique_for_overwrite<char[]>(kPiece);
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(file.get(), buffer.get(), kPiece, &read, nullptr)) return false;
+    if (!ReadFile(file.Get(), buffer.get(), kPiece, &read, nullptr)) return false;
     if (read == 0) return true;
     consume(std::string_view(buffer.get(), read));
   }
 }
 
 void SystemFileSystem::ReplaceAll(const std::string& path, const std::string& bytes) {
-  const std::wstring target = Wide(path);
+  const std::wstring target = Utf8ToWide(path);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
@@ -124,9 +97,9 @@ void SystemFileSystem::ReplaceAll(const std::string& path, const std::string& by
   const std::wstring temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
   FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) throw IniWriteError(path);
-  const bool written = WriteAllTo(file.get(), bytes) && FlushFileBuffers(file.get());
-  if (!file.Close() || !written ||
+  if (!file.Valid()) throw IniWriteError(path);
+  const bool written = WriteAllTo(file.Get(), bytes) && FlushFileBuffers(file.Get());
+  if (!CloseHandle(file.Release()) || !written ||
       !MoveFileExW(temp.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(temp.c_str());

@@ -5,32 +5,17 @@
 
 #include "report/rpt_error.h"
 #include "report/rpt_file_system.h"
+#include "platform/text_encoding.h"
 
 namespace ormind {
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  std::wstring wide(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Utf8(const wchar_t* wide) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return {};
-  std::string utf8(n - 1, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), n, nullptr, nullptr);
-  return utf8;
-}
 
 std::string SystemMessage(DWORD code) {
   wchar_t* text = nullptr;
   FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                      FORMAT_MESSAGE_IGNORE_INSERTS,
                  nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string message = text ? Utf8(text) : "Error " + std::to_string(code);
+  std::string message = text ? WideToUtf8(text) : "Error " + std::to_string(code);
   if (text) LocalFree(text);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
     message.pop_back();
@@ -45,10 +30,10 @@ std::string UniqueFileIn(const std::wstring& folder, const wchar_t* prefix,
   if (GetTempFileNameW(folder.c_str(), prefix, 0, name) == 0) {
     const DWORD code = GetLastError();
     throw ERptError("Cannot create file \"" +
-                    (shownName.empty() ? Utf8(folder.c_str()) : shownName) + "\". " +
+                    (shownName.empty() ? WideToUtf8(folder) : shownName) + "\". " +
                     SystemMessage(code));
   }
-  return Utf8(name);
+  return WideToUtf8(name);
 }
 
 }  // namespace
@@ -63,11 +48,11 @@ std::string MakeSpillFileName() {
 std::string MakeSiblingTempFile(const std::string& target) {
   const auto slash = target.find_last_of("/\\");
   const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  return UniqueFileIn(Wide(folder), L"ORP", target);
+  return UniqueFileIn(Utf8ToWide(folder), L"ORP", target);
 }
 
 void ReplaceFileWith(const std::string& source, const std::string& target) {
-  if (!MoveFileExW(Wide(source).c_str(), Wide(target).c_str(),
+  if (!MoveFileExW(Utf8ToWide(source).c_str(), Utf8ToWide(target).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD code = GetLastError();
     throw ERptError("Cannot create file \"" + target + "\". " + SystemMessage(code));
@@ -75,7 +60,7 @@ void ReplaceFileWith(const std::string& source, const std::string& target) {
 }
 
 void DeleteFileQuietly(const std::string& path) {
-  if (!path.empty()) DeleteFileW(Wide(path).c_str());
+  if (!path.empty()) DeleteFileW(Utf8ToWide(path).c_str());
 }
 
 }  // namespace ormind

@@ -1,0 +1,112 @@
+#include "pictures/win32/bitmap_graphic.h"
+
+#include <cstring>
+
+#include "pictures/bmp_decoder.h"
+#include "pictures/stored_picture.h"
+
+namespace ormind {
+namespace {
+// The raster operation that leaves the destination as it is.
+constexpr DWORD kDestinationCopy = 0x00AA0029;
+}  // namespace
+
+void TGraphic::ReadStoredData(std::span<const uint8_t> data) { LoadFromBytes(ReadCountedBytes(data)); }
+
+TBitmap::TBitmap(PixelImage image) { Assign(std::move(image)); }
+
+void TBitmap::LoadFromBytes(std::span<const uint8_t> file) { Assign(DecodeBmp(file)); }
+
+void TBitmap::Assign(PixelImage image) {
+  image_ = std::move(image);
+  pixels_.Reset();
+  mask_.Reset();
+}
+
+HBITMAP TBitmap::Pixels(HDC dc) {
+  if (!pixels_ && !image_.Empty()) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = image_.width;
+    info.bmiHeader.biHeight = -image_.height;  // top-down, as the pixels are held
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    pixels_.Reset(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (pixels_ && bits) {
+      std::memcpy(bits, image_.pixels.data(), image_.pixels.size() * sizeof(uint32_t));
+      GdiFlush();
+    }
+  }
+  return pixels_.Get();
+}
+
+HBITMAP TBitmap::Mask() {
+  if (!mask_ && !image_.Empty()) {
+    const auto bits = BuildTransparencyMask(image_, TransparentColor());
+    mask_.Reset(CreateBitmap(image_.width, image_.height, 1, 1, bits.data()));
+  }
+  return mask_.Get();
+}
+
+void TBitmap::Draw(HDC dc, const RECT& rect) {
+  if (image_.Empty()) return;
+  MemoryDC source(dc);
+  HBITMAP pixels = Pixels(dc);
+  if (!source.Get() || !pixels) return;
+  SelectedObject selected(source.Get(), pixels);
+  // On a screen of 256 colours or fewer, halftoning keeps a stretched picture recognisable.
+  const int screenBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+  const bool halftone = screenBits <= 8 && !image_.monochrome;
+  const int previousMode = SetStretchBltMode(
+      dc, halftone ? HALFTONE : image_.monochrome ? BLACKONWHITE : COLORONCOLOR);
+  POINT brushOrigin{};
+  if (halftone) SetBrushOrgEx(dc, 0, 0, &brushOrigin);
+  if (Transparent()) {
+    DrawMasked(dc, source.Get(), rect);
+  } else {
+    DrawOpaque(dc, source.Get(), rect);
+  }
+  SetStretchBltMode(dc, previousMode);
+  if (halftone) SetBrushOrgEx(dc, brushOrigin.x, brushOrigin.y, nullptr);
+}
+
+void TBitmap::DrawOpaque(HDC dc, HDC source, const RECT& rect) {
+  StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0,
+             image_.width, image_.height, SRCCOPY);
+}
+
+void TBitmap::DrawMasked(HDC dc, HDC source, const RECT& rect) {
+  HBITMAP mask = Mask();
+  if (!mask) return DrawOpaque(dc, source, rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width == image_.width && height == image_.height) {
+    // Mask 1 (transparent colour): destination unchanged; mask 0: the picture.
+    MaskBlt(dc, rect.left, rect.top, width, height, source, 0, 0, mask, 0, 0,
+            MAKEROP4(kDestinationCopy, SRCCOPY));
+    return;
+  }
+  // Stretched: a copy of the picture that is black where it is transparent, then the mask
+  // cuts the disc out of the destination (AND) and the copy is laid in (XOR).
+  MemoryDC maskDC(dc);
+  MemoryDC scratchDC(dc);
+  BitmapHandle scratch(CreateCompatibleBitmap(dc, image_.width, image_.height));
+  if (!maskDC.Get() || !scratchDC.Get() || !scratch) return DrawOpaque(dc, source, rect);
+  SelectedObject maskSelected(maskDC.Get(), mask);
+  SelectedObject scratchSelected(scratchDC.Get(), scratch.Get());
+  SetTextColor(scratchDC.Get(), RGB(0, 0, 0));
+  SetBkColor(scratchDC.Get(), RGB(255, 255, 255));
+  BitBlt(scratchDC.Get(), 0, 0, image_.width, image_.height, maskDC.Get(), 0, 0, SRCCOPY);
+  BitBlt(scratchDC.Get(), 0, 0, image_.width, image_.height, source, 0, 0, SRCERASE);
+  const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+  StretchBlt(dc, rect.left, rect.top, width, height, maskDC.Get(), 0, 0, image_.width,
+             image_.height, SRCAND);
+  StretchBlt(dc, rect.left, rect.top, width, height, scratchDC.Get(), 0, 0, image_.width,
+             image_.height, SRCINVERT);
+  SetTextColor(dc, text);
+  SetBkColor(dc, back);
+}
+
+}  // namespace ormind

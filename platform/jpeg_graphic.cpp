@@ -1,9 +1,0 @@
-#include "platform/jpeg_graphic.h"
-
-#include "platform/jpeg_decoder.h"
-
-namespace ormind {
-
-void TJPEGImage::LoadFromBytes(std::span<const uint8_t> file) { bitmap_.Assign(DecodeJpeg(file)); }
-
-}  // namespace ormind

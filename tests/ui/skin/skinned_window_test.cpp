@@ -1,0 +1,116 @@
+// Skinned windows hosting a scroll box and child controls: nothing is left behind when they go,
+// hosted controls never paint the see-through colour, and the taskbar button stays while any
+// window of the program is shown.
+#include <gtest/gtest.h>
+
+#include "platform/handles.h"
+#include "platform/standard_controls.h"
+#include "platform/toolbar.h"
+#include "ui/app/application.h"
+#include "ui/skin/scroll_box.h"
+#include "ui/skin/skinned_form.h"
+
+namespace ormind {
+namespace {
+
+class CardLikeForm final : public TSkinnedForm {
+ public:
+  CardLikeForm() {
+    CreateForm(L"OrmindTestSkinnedForm", L"test", {100, 100, 300, 200});
+    box.Create(*this, {10, 40, 200, 100});
+    edit.Create(*this, {10, 150, 200, 20}, 101, {.flat = true});
+    edit.SetColors(RGB(0, 0, 0), kTransparentColorValue);
+    const HDC screen = GetDC(nullptr);
+    glyphs.Reset(CreateCompatibleBitmap(screen, 32, 16));
+    ReleaseDC(nullptr, screen);
+    toolbar.Create(*this, 102, glyphs.Get(), 16, RGB(255, 0, 255));
+    toolbar.AddButton({.id = 201, .image = 0, .hint = "Print"});
+    font.Reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
+    edit.SetFont(font.Get());
+  }
+  ~CardLikeForm() override { DestroyHandle(); }
+
+  BitmapHandle glyphs;
+  FontHandle font;
+  TScrollBox box;
+  TEdit edit;
+  TToolBar toolbar;
+};
+
+struct Counts {
+  int windows, brushes, fonts, bitmaps, imageLists, threadWindows;
+  DWORD gdi, user;
+  friend bool operator==(const Counts&, const Counts&) = default;
+};
+
+BOOL CALLBACK CountOne(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+Counts Now() {
+  int threadWindows = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountOne, reinterpret_cast<LPARAM>(&threadWindows));
+  // The system's object counts read 0 under some emulators; the owners' own counts do not.
+  return {TWindow::LiveWindows(),  BrushHandle::LiveCount(),  FontHandle::LiveCount(),
+          BitmapHandle::LiveCount(), ImageListHandle::LiveCount(), threadWindows,
+          GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+          GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+}
+
+class SkinnedWindows : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!TApplication::Instance().Handle())
+      TApplication::Instance().Initialize(GetModuleHandleW(nullptr), L"Ormind!");
+  }
+};
+
+TEST_F(SkinnedWindows, AThousandWindowsComeAndGoWithoutLeavingAnything) {
+  { CardLikeForm warmUp; }  // classes registered, caches filled
+  const Counts before = Now();
+  for (int i = 0; i < 1000; ++i) {
+    CardLikeForm form;
+    if (i == 0) {
+      const Counts during = Now();
+      EXPECT_EQ(during.windows, before.windows + 2);  // the form and its scroll box
+      EXPECT_EQ(during.imageLists, before.imageLists + 1);
+    }
+  }
+  const Counts after = Now();
+  EXPECT_EQ(after.windows, before.windows);
+  EXPECT_EQ(after.brushes, before.brushes);
+  EXPECT_EQ(after.fonts, before.fonts);
+  EXPECT_EQ(after.bitmaps, before.bitmaps);
+  EXPECT_EQ(after.imageLists, before.imageLists);
+  EXPECT_EQ(after.threadWindows, before.threadWindows);
+  EXPECT_EQ(after.gdi, before.gdi);
+  EXPECT_EQ(after.user, before.user);
+}
+
+TEST_F(SkinnedWindows, HostedControlsNeverPaintTheSeeThroughColour) {
+  CardLikeForm form;
+  const HDC dc = GetDC(form.edit.Handle());
+  const auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(form.Handle(), WM_CTLCOLOREDIT, WPARAM(dc), LPARAM(form.edit.Handle())));
+  LOGBRUSH described{};
+  ASSERT_TRUE(GetObjectW(brush, sizeof(described), &described));
+  EXPECT_NE(described.lbColor, kTransparentColorValue);
+  EXPECT_NE(GetBkColor(dc), kTransparentColorValue);
+  ReleaseDC(form.edit.Handle(), dc);
+}
+
+TEST_F(SkinnedWindows, TheTaskbarButtonStaysWhileAnyWindowIsShown) {
+  const HWND button = TApplication::Instance().Handle();
+  CardLikeForm main, editor;
+  main.Show();
+  editor.Show();
+  EXPECT_TRUE(IsWindowVisible(button));
+  editor.Hide();
+  EXPECT_TRUE(IsWindowVisible(button)) << "hiding the editor keeps the main window's button";
+  main.Hide();
+  EXPECT_FALSE(IsWindowVisible(button));
+}
+
+}  // namespace
+}  // namespace ormind

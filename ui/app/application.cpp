@@ -1,0 +1,84 @@
+#include "ui/app/application.h"
+
+#include <commctrl.h>
+
+#include "platform/message_box_sink.h"
+#include "platform/message_loop.h"
+#include "ui/skin/skinned_form.h"
+
+namespace ormind {
+namespace {
+
+struct OwnedSearch {
+  HWND owner;
+  bool visible = false;
+};
+
+BOOL CALLBACK FindVisibleOwned(HWND window, LPARAM search) {
+  auto* state = reinterpret_cast<OwnedSearch*>(search);
+  if (GetWindow(window, GW_OWNER) == state->owner && IsWindowVisible(window)) {
+    state->visible = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+TApplication& TApplication::Instance() {
+  static TApplication application;
+  return application;
+}
+
+void TApplication::Initialize(HINSTANCE instance, const wchar_t* title) {
+  instance_ = instance;
+  title_ = title;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+    setLayered_ = reinterpret_cast<SetLayeredAttributes>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+  }
+  // A zero-size window at the screen's centre: never seen, but its caption is the program's
+  // title on the taskbar.
+  CreateHandle({.name = L"TApplication", .icon = LoadIconW(instance, L"MAINICON")},
+               {.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                .caption = title,
+                .left = GetSystemMetrics(SM_CXSCREEN) / 2,
+                .top = GetSystemMetrics(SM_CYSCREEN) / 2});
+}
+
+void TApplication::OwnedWindowsChanged() {
+  if (!Handle()) return;
+  // Only this thread's windows can be owned by the hidden window.
+  OwnedSearch search{Handle()};
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleOwned, reinterpret_cast<LPARAM>(&search));
+  if (search.visible != (IsWindowVisible(Handle()) != FALSE)) {
+    ShowWindow(Handle(), search.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+  }
+}
+
+int TApplication::Run() { return RunMessageLoop(); }
+
+void TApplication::ShowException(const std::exception& error) const {
+  const HWND owner = mainForm_ && mainForm_->Visible() ? mainForm_->Handle() : Handle();
+  ShowMessageBox(owner, error.what());
+}
+
+LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      // Activated from the taskbar: the main window takes the focus.
+      if (LOWORD(wParam) != WA_INACTIVE && mainForm_ && mainForm_->Visible()) {
+        SetActiveWindow(mainForm_->Handle());
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      if (mainForm_) mainForm_->Close();
+      return 0;
+  }
+  return TWindow::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace ormind

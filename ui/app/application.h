@@ -1,0 +1,52 @@
+#pragma once
+// The application object: the program's title, its hidden owner window (which gives the
+// program one taskbar button while one of the windows it owns is shown), whether the system
+// has layered windows, the message loop and the message box for errors.
+#include <windows.h>
+
+#include <exception>
+
+#include "platform/window.h"
+
+namespace ormind {
+
+class TSkinnedForm;
+
+class TApplication final : public TWindow {
+ public:
+  static TApplication& Instance();
+
+  // Sets the title, creates the hidden owner window, looks up SetLayeredWindowAttributes.
+  void Initialize(HINSTANCE instance, const wchar_t* title);
+  HINSTANCE ModuleInstance() const { return instance_; }
+  const wchar_t* Title() const { return title_; }
+
+  // SetLayeredWindowAttributes, or null on systems without layered windows.
+  using SetLayeredAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+  SetLayeredAttributes LayeredWindows() const { return setLayered_; }
+
+  // The main window: its closing ends the program; the owner window passes activation and
+  // close requests from the taskbar on to it.
+  void SetMainForm(TSkinnedForm* form) { mainForm_ = form; }
+  // Call after a window owned by the hidden window was shown or hidden: the taskbar button
+  // stays while any of them is visible.
+  void OwnedWindowsChanged();
+
+  int Run();
+  void Terminate() { PostQuitMessage(0); }
+
+  // Shows an error in a message box titled "Ormind!" owned by the main window when it is
+  // visible; the program carries on. The error funnel reports through this.
+  void ShowException(const std::exception& error) const;
+
+ private:
+  TApplication() = default;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  HINSTANCE instance_ = nullptr;
+  const wchar_t* title_ = L"";
+  SetLayeredAttributes setLayered_ = nullptr;
+  TSkinnedForm* mainForm_ = nullptr;
+};
+
+}  // namespace ormind

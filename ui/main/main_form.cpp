@@ -1,0 +1,187 @@
+#include "ui/main/main_form.h"
+
+#include <string>
+
+#include "pictures/win32/graphic_registry.h"
+#include "platform/shell_open.h"
+#include "ui/app/application.h"
+#include "ui/skin/rules/button_row.h"
+
+namespace ormind {
+namespace {
+
+constexpr Bounds kScrollBoxBounds{24, 80, 361, 169};
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF kMaroon = RGB(128, 0, 0);
+constexpr LabelFont kHeadingFont{L"Times New Roman", 16, true, true, kNavy};
+constexpr LabelFont kBlockFont{L"Arial", 12, true, false, kMaroon};
+constexpr PictureFit kFaceFit{false, false, false};
+constexpr PictureFit kButtonFit{true, true, false};
+
+// The hints the layout starts with, before the interface texts are applied.
+const char* const kInitialHints[] = {
+    "Предыдущая дата", "Следующая дата", "Редактировать дни рождения", "Напечатать поздравление",
+    "Поменять настройки", "Свернуть в трей", "Закрыть"};
+constexpr TextId kHintTexts[] = {TextId::PrevDate,       TextId::NextDate,       TextId::EditEvents,
+                                 TextId::PrintGreeting,  TextId::ChangeSettings, TextId::MinimizeToIcon,
+                                 TextId::Close};
+
+}  // namespace
+
+TForm1::TForm1()
+    : messages_([this] { return Visible() ? Handle() : TApplication::Instance().Handle(); }),
+      texts_(kRussianLocale),
+      Image1(*this, "Image1", {0, 0, kWidth, kHeight}, kFaceFit, false),
+      Label2(8, 1, kHeadingFont, "Сегодня, "),
+      Label3(8, 21, kBlockFont, "Дней рождения нет") {
+  N1 = &TrayPopupMenu1.Add("N1", "Показать", [this] { N1Click(); });
+  N1->Default = true;
+  N2 = &TrayPopupMenu1.Add("N2", "Свернуть", [this] { N2Click(); });
+  N3 = &TrayPopupMenu1.Add("N3", "-");
+  N4 = &TrayPopupMenu1.Add("N4", "Закрыть", [this] { N4Click(); });
+}
+
+void TForm1::Create() {
+  const int left = GetSystemMetrics(SM_CXSCREEN) - kWidth;
+  CreateForm(L"TForm1", TApplication::Instance().Title(), {left, 50, kWidth, kHeight});
+  Image1.SetPicture(LoadStoredPictureResource(L"TFORM1_IMAGE1"));
+  AddControl(Image1);
+  for (int n = 1; n <= 7; ++n) {
+    auto& button = buttons_[n - 1];
+    button = std::make_unique<TImage>(*this, "btn" + std::to_string(n), kMainButtonRow.Resting(n),
+                                      kButtonFit, true);
+    button->SetPicture(LoadStoredPictureResource((L"TFORM1_BTN" + std::to_wstring(n)).c_str()));
+    AddControl(*button);
+    button->SetHint(kInitialHints[n - 1]);
+  }
+  ScrollBox1.Create(*this, kScrollBoxBounds);
+  ScrollBox1.AddLabel(Label2);
+  ScrollBox1.AddLabel(Label3);
+  ScrollBox1.onMouseDown = [this](MouseButton button) { Image1MouseDown(button); };
+  ScrollBox1.onMouseMove = [this] { btnMouseMove(Image1); };
+  ScrollBox1.Realign();
+  PlaceTrayIcon();
+  FormCreate();
+}
+
+// The tray icon as the layout stores it (the program icon, no hint, the menu). It reaches the
+// notification area with its loaded notice, in ShowTrayIcon.
+void TForm1::PlaceTrayIcon() {
+  TrayIcon1.MainWindow = Handle();
+  TrayIcon1.SetInterval(500);
+  TrayIcon1.SetPopupMenu(&TrayPopupMenu1);
+  TrayIcon1.OnShowRequest = [this](TTrayIcon&) { N1Click(); };
+  TrayIcon1.Icon().LoadFromResource(TApplication::Instance().ModuleInstance(), L"MAINICON");
+}
+
+void TForm1::ShowTrayIcon() { TrayIcon1.Loaded(); }
+
+void TForm1::FormCreate() {
+  currentDay_ = clock_.Today();
+  settings_ = LoadSettings(environment_, files_, messages_);
+}
+
+void TForm1::FormShow() {
+  SetLanguage(settings_.Lang);
+  ShowDay(currentDay_);
+}
+
+void TForm1::SetLanguage(int32_t lang) {
+  texts_ = InterfaceTexts(lang);
+  for (int n = 0; n < 7; ++n) buttons_[n]->SetHint(texts_[kHintTexts[n]]);
+  SetHeading(texts_[TextId::Today]);
+  N1->Caption = texts_[TextId::Show];
+  N2->Caption = texts_[TextId::Minimize];
+  N4->Caption = texts_[TextId::Close];
+  if (onLanguageApplied) onLanguageApplied(texts_);
+}
+
+void TForm1::ShowDay(Day day) {
+  ::ormind::ShowDay(day, settings_, texts_, clock_, files_, messages_, *this);
+}
+
+void TForm1::btn1Click() {
+  currentDay_ -= 1;
+  ShowDay(currentDay_);
+}
+
+void TForm1::btn2Click() {
+  currentDay_ += 1;
+  ShowDay(currentDay_);
+}
+
+void TForm1::btn3Click() {
+  OpenIfExists(settings_.EventsPath, texts_.EventsFileMissing(settings_.EventsPath));
+}
+
+void TForm1::btn4Click() {
+  SetLanguage(settings_.Lang);
+  ShowDay(currentDay_);
+  if (onPrintGreeting) onPrintGreeting();
+}
+
+void TForm1::btn5Click() { OpenIfExists(settings_.SettingsPath, texts_[TextId::ConfigError]); }
+
+void TForm1::btn6Click() { Hide(); }
+
+void TForm1::btn7Click() { Close(); }
+
+void TForm1::Close() {
+  if (onClosing) onClosing();
+  Hide();
+  TApplication::Instance().Terminate();
+}
+
+void TForm1::OpenIfExists(const std::string& path, const std::string& missingMessage) {
+  if (files_.IsRegularFile(path)) {
+    OpenInAssociatedProgram(path);
+  } else {
+    messages_.ShowMessage(missingMessage);
+  }
+}
+
+void TForm1::MouseDown(TImage& control, MouseButton button, int x, int y) {
+  if (&control == &Image1) return Image1MouseDown(button);
+  control.SetBounds(ButtonRow::Pressed(control.BoundsRect()));
+}
+
+void TForm1::MouseUp(TImage& control, MouseButton button, int x, int y) {
+  if (&control != &Image1) control.SetBounds(ButtonRow::Released(control.BoundsRect()));
+}
+
+void TForm1::MouseMove(TImage& control, int x, int y) { btnMouseMove(control); }
+
+void TForm1::Click(TImage& control) {
+  static constexpr void (TForm1::*kClicks[])() = {
+      &TForm1::btn1Click, &TForm1::btn2Click, &TForm1::btn3Click, &TForm1::btn4Click,
+      &TForm1::btn5Click, &TForm1::btn6Click, &TForm1::btn7Click};
+  const auto number = ButtonNumber(control.Name());
+  if (number && *number >= 1 && *number <= 7) (this->*kClicks[*number - 1])();
+}
+
+void TForm1::MouseWheel(int delta) {
+  SendMessageW(ScrollBox1.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+}
+
+void TForm1::btnMouseMove(const TImage& control) {
+  for (int n = 1; n <= 7; ++n) buttons_[n - 1]->SetBounds(kMainButtonRow.Resting(n));
+  if (const auto number = ButtonNumber(control.Name()); number && *number >= 1 && *number <= 7) {
+    buttons_[*number - 1]->SetBounds(kMainButtonRow.Hovered(*number));
+  }
+}
+
+void TForm1::Image1MouseDown(MouseButton button) { StartDrag(button); }
+
+void TForm1::SetHeading(const std::string& utf8) {
+  Label2.SetCaption(utf8);
+  ScrollBox1.Realign();
+}
+
+void TForm1::SetBlock(const std::string& utf8) {
+  Label3.SetCaption(utf8);
+  ScrollBox1.Realign();
+}
+
+void TForm1::ResetButtons() { btnMouseMove(Image1); }
+
+}  // namespace ormind

@@ -1,0 +1,84 @@
+#pragma once
+// TSkinnedForm: a borderless window drawn from pictures, cut out by its transparent colour
+// (white) when the system has layered windows, with windowless picture controls on its face
+// and drag-to-move by the face. The main window and the greeting editor derive from it.
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/window.h"
+#include "ui/skin/rules/geometry.h"
+#include "ui/skin/hint_tips.h"
+#include "ui/skin/image_control.h"
+#include "ui/skin/rules/mouse_button.h"
+
+namespace ormind {
+
+// Every pure white pixel of a skinned window is see-through and click-through.
+inline constexpr COLORREF kTransparentColorValue = 0x00FFFFFF;
+
+class TSkinnedForm : public TWindow {
+ public:
+  TSkinnedForm() = default;
+  ~TSkinnedForm() override;
+
+  // Shows the window; when it was hidden, FormShow runs first.
+  void Show();
+  // Hides the window; the program's taskbar button goes only when no other window of it is
+  // visible.
+  void Hide();
+  // The window's close command (its close button, the platform's close, the tray menu).
+  virtual void Close() { Hide(); }
+
+  // Used by the controls.
+  void InvalidateArea(const Bounds& area);
+  void ControlMoved(const TImage& control);
+  void ControlHintChanged(const TImage& control);
+
+  // Paints the part of the face that lies under `area` (client coordinates) at (0, 0) of
+  // `dc`: the background of child windows that show their parent through.
+  void PaintFaceUnder(HDC dc, const Bounds& area) const;
+
+  // Controls hosted here never paint the see-through colour: it would cut a hole in the window.
+  COLORREF ColorForControls(COLORREF wanted) const override;
+
+ protected:
+  // Creates the window with client area `bounds` (screen coordinates), owned by the
+  // application's hidden window, layered with white as its colour key.
+  void CreateForm(const wchar_t* className, const wchar_t* caption, const Bounds& bounds);
+
+  // The face (drawn first) and the controls on it, in drawing order.
+  void AddControl(TImage& control);
+  TImage* ControlAt(int x, int y) const;
+  TImage* FindControl(std::string_view name) const;
+
+  // Moves the window with the mouse until `button` is released. The left button uses the
+  // platform's move loop, as if the user had pressed on a caption; that loop ends only on a
+  // left-button release, so the other buttons are followed here instead.
+  void StartDrag(MouseButton button);
+
+  virtual void FormShow() {}
+  virtual void MouseDown(TImage& control, MouseButton button, int x, int y) {}
+  virtual void MouseUp(TImage& control, MouseButton button, int x, int y) {}
+  virtual void MouseMove(TImage& control, int x, int y) {}
+  virtual void Click(TImage& control) {}
+  virtual void MouseWheel(int delta) {}
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void ApplyTransparency();
+  void Paint();
+  void OnButtonDown(MouseButton button, LPARAM position);
+  void OnButtonUp(MouseButton button, LPARAM position);
+  void OnMouseMove(LPARAM position);
+  bool FollowDrag(UINT message);
+
+  std::vector<TImage*> controls_;
+  TImage* pressed_ = nullptr;  // the control that holds the mouse capture
+  bool clicking_ = false;      // the left button went down on `pressed_`
+  bool dragging_ = false;      // a right or middle button drags the window
+  POINT dragOffset_{};         // cursor position within the window while dragging
+  HintTips hints_;
+};
+
+}  // namespace ormind

@@ -1,0 +1,259 @@
+#include "ui/tray/tray_icon.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/message_loop.h"
+#include "ui/tray/rules/tray_tooltip.h"
+#include "platform/text_encoding.h"
+
+namespace ormind {
+namespace {
+
+static_assert(kMouseMove == WM_MOUSEMOVE && kLButtonDown == WM_LBUTTONDOWN &&
+              kMButtonDblClk == WM_MBUTTONDBLCLK);
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+ShiftState KeysHeld() {
+  ShiftState keys = 0;
+  if (GetKeyState(VK_SHIFT) < 0) keys |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) keys |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) keys |= ssAlt;
+  return keys;
+}
+
+}  // namespace
+
+UINT ShowRequestMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Ormind.ShowMainWindow");
+  return message;
+}
+
+TTrayIcon::TTrayIcon(TrayShell& shell) : shell_(shell) {
+  CreateHandle({.name = kTrayWindowClass}, {.exStyle = WS_EX_TOOLWINDOW, .style = WS_POPUP});
+  icon_.OnChange = [this] { RefreshTray(); };
+  icons_.OnChange = [this] { RefreshTray(); };
+}
+
+TTrayIcon::~TTrayIcon() {
+  *alive_ = false;
+  alive_.reset();
+  enabled_ = false;
+  icon_.OnChange = nullptr;
+  icons_.OnChange = nullptr;
+  SetAnimated(false);
+  RemoveFromTray();
+  if (popupMenu_) popupMenu_->RemoveDestroyListener(this);
+  DestroyHandle();
+}
+
+void TTrayIcon::Loaded() {
+  if (active_) AddToTray();
+}
+
+void TTrayIcon::SetActive(bool active) {
+  if (active == active_) return;
+  active_ = active;
+  if (active)
+    AddToTray();
+  else
+    RemoveFromTray();
+}
+
+void TTrayIcon::SetHint(const std::string& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  RefreshTray();
+}
+
+void TTrayIcon::SetPopupMenu(TTrayPopupMenu* menu) {
+  if (popupMenu_) popupMenu_->RemoveDestroyListener(this);
+  popupMenu_ = menu;
+  if (menu) menu->AddDestroyListener(this, [this] { popupMenu_ = nullptr; });
+}
+
+// --- the shell ------------------------------------------------------------------------------
+
+HICON TTrayIcon::ShownIcon() const {
+  if (icons_.Count() > 0 && animated_) return icons_[ClampFrame(frame_, icons_.Count())];
+  return icon_.Handle();
+}
+
+NOTIFYICONDATAW TTrayIcon::NotifyRecord() const {
+  // The first version of the record: icon, callback message and a 64-unit tooltip, nothing
+  // newer, so every shell reads it the same way.
+  NOTIFYICONDATAW record{};
+  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  record.hWnd = Handle();
+  record.uID = 0;
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record.uCallbackMessage = WM_TRAYNOTIFY;
+  record.hIcon = ShownIcon();
+  const std::wstring tip = Utf8ToWide(TrayTooltip(hint_));
+  std::copy_n(tip.begin(), std::min<std::size_t>(tip.size(), 63), record.szTip);
+  return record;
+}
+
+void TTrayIcon::AddToTray() {
+  RemoveFromTray();
+  if (!ShownIcon()) return;
+  mouse_.Reset();
+  const NOTIFYICONDATAW record = NotifyRecord();
+  added_ = shell_.Notify(NIM_ADD, record);
+  if (added_ && ShortHint(hint_).empty()) shell_.Notify(NIM_MODIFY, record);
+  if (animated_ && ticker_) ticker_->Resume();
+}
+
+void TTrayIcon::RemoveFromTray() {
+  NOTIFYICONDATAW record{};
+  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  record.hWnd = Handle();
+  record.uID = 0;
+  shell_.Notify(NIM_DELETE, record);
+  added_ = false;
+  mouse_.Reset();
+  if (animated_ && ticker_) ticker_->Pause();
+}
+
+void TTrayIcon::RefreshTray() {
+  if (icons_.Count() == 0) StopAnimation();
+  if (added_) {
+    if (!ShownIcon())
+      RemoveFromTray();
+    else
+      shell_.Notify(NIM_MODIFY, NotifyRecord());
+  } else if (active_) {
+    AddToTray();
+  }
+}
+
+// --- animation ------------------------------------------------------------------------------
+
+void TTrayIcon::SetAnimated(bool animated) {
+  if (animated == animated_) return;
+  if (animated) {
+    if (icons_.Count() == 0) return;
+    HWND window = Handle();
+    ticker_ = std::make_unique<FrameTicker>(
+        std::make_unique<SystemTickSleeper>(),
+        [this] { return std::chrono::milliseconds(interval_.load()); },
+        [window] { PostMessageW(window, WM_TRAYANIMATE, 0, 0); }, !added_);
+    animated_ = true;
+  } else {
+    StopAnimation();
+  }
+  frame_ = 0;
+  RefreshTray();
+}
+
+void TTrayIcon::StopAnimation() {
+  animated_ = false;
+  ticker_.reset();  // the worker ends at once, even in the middle of a wait
+}
+
+void TTrayIcon::StepAnimation() {
+  // A step posted just before the animation stopped arrives late: ignore it.
+  if (!animated_) return;
+  frame_ = NextFrame(frame_, icons_.Count());
+  RefreshTray();
+}
+
+// --- mouse ----------------------------------------------------------------------------------
+
+bool TTrayIcon::ClickDefaultItem() {
+  if (!active_ || !popupMenu_) return false;
+  if (const TMenuItem* item = popupMenu_->Items().DefaultItem()) {
+    item->Click();
+    return true;
+  }
+  return false;
+}
+
+void TTrayIcon::BringMenuOwnerForward() {
+  if (IsWindowEnabled(Handle())) SetForegroundWindow(Handle());
+}
+
+bool TTrayIcon::PopupMenuAt(int x, int y) {
+  if (!active_ || !popupMenu_ || !popupMenu_->AutoPopup) return false;
+  popupMenu_->PopupComponent = this;
+  HWND modal = GetActiveWindow();
+  if (!modal) modal = MainWindow;
+  if (modal) SendMessageW(modal, WM_CANCELMODE, 0, 0);
+  BringMenuOwnerForward();
+  const std::weak_ptr<bool> alive = alive_;
+  ProcessPendingMessages();
+  // The waiting messages may have closed the program or taken the menu away.
+  if (alive.expired()) return true;
+  if (!popupMenu_) return false;
+  try {
+    popupMenu_->Popup(x, y);
+  } catch (...) {
+    if (!alive.expired()) BringMenuOwnerForward();
+    throw;
+  }
+  if (!alive.expired()) BringMenuOwnerForward();
+  return true;
+}
+
+void TTrayIcon::Raise(const TrayMouseEvent& event, int x, int y) {
+  switch (event.kind) {
+    case TrayEventKind::MouseMove:
+      if (auto hook = OnMouseMove) hook(*this, event.shift, x, y);
+      break;
+    case TrayEventKind::MouseDown:
+      if (auto hook = OnMouseDown) hook(*this, event.button, event.shift, x, y);
+      break;
+    case TrayEventKind::MouseUp:
+      if (auto hook = OnMouseUp) hook(*this, event.button, event.shift, x, y);
+      break;
+    case TrayEventKind::Click:
+      if (event.button == MouseButton::Right && PopupMenuAt(x, y)) break;
+      if (auto hook = OnClick) hook(*this, event.button, event.shift, x, y);
+      break;
+    case TrayEventKind::DoubleClick:
+      if (!ClickDefaultItem())
+        if (auto hook = OnDblClick) hook(*this);
+      break;
+  }
+}
+
+void TTrayIcon::HandleMouse(std::uint32_t mouseMessage) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const auto events = mouse_.Translate(mouseMessage, KeysHeld());
+  const std::weak_ptr<bool> alive = alive_;
+  for (const TrayMouseEvent& event : events) {
+    Raise(event, cursor.x, cursor.y);
+    if (alive.expired()) return;  // a handler closed the program
+  }
+}
+
+// --- the hidden window ----------------------------------------------------------------------
+
+LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TRAYNOTIFY && enabled_) {
+    HandleMouse(std::uint32_t(lParam));
+    return 0;
+  }
+  if (message == WM_TRAYANIMATE) {
+    StepAnimation();
+    return 0;
+  }
+  if (message == TaskbarCreatedMessage()) {
+    // The shell restarted and forgot every icon: put ours back, or a hidden program would be
+    // out of reach.
+    if (active_) AddToTray();
+    return 0;
+  }
+  if (message == ShowRequestMessage()) {
+    if (auto hook = OnShowRequest) hook(*this);
+    return 0;
+  }
+  return TWindow::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace ormind
