@@ -92,6 +92,7 @@ TEST_F(RunDayCommandTest, CheckListsSkippedLinesAndFailsWhenThereAreAny) {
     std::string out, err;
   } cases[] = {
       {true, "[Birthday]\nIvan=08.12.1976\n", 0, "", ""},
+      {true, "[Events]\nX=01.13\n", 0, "2 [Events] never falls on any day (day or month out of range): X=01.13\n", ""},
       {true, "[Birthday]\nIvan=8.12.1976\nOlga\n", 1,
        "2 [Birthday] the date does not decode (dd.mm.yyyy or dd.mm, two digits for day and "
        "month): Ivan=8.12.1976\n3 [Birthday] no \"=\": Olga\n",
