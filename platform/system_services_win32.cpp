@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/file_replace.h"
 #include "platform/handles.h"
 #include "platform/system_services.h"
 #include "platform/text_encoding.h"
@@ -100,8 +101,7 @@ void SystemFileSystem::ReplaceAll(const std::string& path, const std::string& by
   if (!file.Valid()) throw IniWriteError(path);
   const bool written = WriteAllTo(file.Get(), bytes) && FlushFileBuffers(file.Get());
   if (!CloseHandle(file.Release()) || !written ||
-      !MoveFileExW(temp.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      ReplaceFileRetrying(temp, target) != ERROR_SUCCESS) {
     DeleteFileW(temp.c_str());
     throw IniWriteError(path);
   }
