@@ -60,6 +60,10 @@ std::optional<std::string> SystemFileSystem::ReadAll(const std::string& path) co
   if (!file.Valid()) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return std::nullopt;
+  // A 32-bit build cannot hold a file of 2 GB or more: refuse it (the caller reports the file
+  // as unreadable) rather than read a cut-off piece of it as if it were all.
+  if (static_cast<unsigned long long>(size.QuadPart) >= std::string().max_size() / 2)
+    return std::nullopt;
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
   while (done < bytes.size()) {

@@ -50,7 +50,7 @@ TEST(ReplaceWithRetries, WaitsOutBriefHoldsAndFallsBackToAMove) {
        {32, 32, 32, 32, 32, 32, 32}, {}, kErrorSharingViolation, "spspspspsps"},
   };
   for (const auto& c : cases) {
-    ScriptedFiles files{c.exists, c.swaps, c.moves};
+    ScriptedFiles files{c.exists, c.swaps, c.moves, ""};
     EXPECT_EQ(ReplaceWithRetries(files.Steps()), c.result) << c.what;
     EXPECT_EQ(files.calls, c.calls) << c.what;
   }
