@@ -35,6 +35,7 @@ constexpr TextRow kTexts[] = {
     {TextId::Salutation, "Обращение", "Superscription"},
     {TextId::GreetingText, "Текст поздравления", "Greeting text"},
     {TextId::Signature, "Подпись", "Subscription"},
+    {TextId::CannotOpenFile, "Не удалось открыть файл %s", "Cannot open file %s"},
 };
 static_assert(std::size(kTexts) == static_cast<size_t>(TextId::Count_));
 
@@ -63,6 +64,9 @@ std::string InterfaceTexts::DataFileMissing(const std::string& eventsPath) const
 }
 std::string InterfaceTexts::EventsFileMissing(const std::string& eventsPath) const {
   return WithPath((*this)[TextId::EventsFileMissing], eventsPath);
+}
+std::string InterfaceTexts::CannotOpenFile(const std::string& path) const {
+  return WithPath((*this)[TextId::CannotOpenFile], path);
 }
 
 }  // namespace ormind

@@ -10,7 +10,7 @@ enum class TextId {
   PrevDate, NextDate, EditEvents, PrintGreeting, ChangeSettings, MinimizeToIcon, Close,
   Today, IsTheBirthday, NoBirthdays, OtherEvents, NoEvents, NameDay, Show, Minimize,
   DataError, DataFileMissing, EventsFileMissing, ConfigError, Salutation, GreetingText,
-  Signature,
+  Signature, CannotOpenFile,
   Count_
 };
 
@@ -28,6 +28,8 @@ class InterfaceTexts {
   std::string DataError(const std::string& eventsPath) const;
   std::string DataFileMissing(const std::string& eventsPath) const;
   std::string EventsFileMissing(const std::string& eventsPath) const;
+  // Neither the associated program nor Notepad could open `path`.
+  std::string CannotOpenFile(const std::string& path) const;
 
  private:
   bool russian_;

@@ -21,7 +21,18 @@ class MessageBoxSink final : public MessageSink {
   std::function<HWND()> owner_;
 };
 
-// A message box titled "Ormind!" with an OK button.
+// Where a box goes. Over a visible window it is owned by it and stays in front of it. A box
+// whose owner is hidden (at start, before the main window shows; the program in the tray)
+// would get no taskbar button and, while another program holds the foreground (at logon),
+// open behind everything: such a box has no owner, its own taskbar button, and comes to the
+// front.
+struct MessageBoxPlacement {
+  HWND owner;
+  UINT extraStyle;
+};
+MessageBoxPlacement PlaceMessageBox(HWND wantedOwner);
+
+// A message box titled "Ormind!" with an OK button, placed as above.
 void ShowMessageBox(HWND owner, const std::string& utf8Text);
 
 }  // namespace ormind

@@ -9,8 +9,17 @@ namespace ormind {
 
 std::wstring QuotedPath(const std::string& utf8Path) { return L"\"" + Utf8ToWide(utf8Path) + L"\""; }
 
-void OpenInAssociatedProgram(const std::string& utf8Path) {
-  ShellExecuteW(nullptr, nullptr, QuotedPath(utf8Path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+namespace {
+// ShellExecuteW's result is a number above 32 on success.
+bool Started(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
+}  // namespace
+
+bool OpenInAssociatedProgram(const std::string& utf8Path) {
+  const std::wstring quoted = QuotedPath(utf8Path);
+  if (Started(ShellExecuteW(nullptr, nullptr, quoted.c_str(), nullptr, nullptr, SW_SHOWNORMAL)))
+    return true;
+  return Started(
+      ShellExecuteW(nullptr, L"open", L"notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL));
 }
 
 }  // namespace ormind

@@ -4,9 +4,11 @@
 
 namespace ormind {
 
-// The path goes to the shell between double quotes (so paths with spaces work); whether the
-// shell managed to open it is not reported.
-void OpenInAssociatedProgram(const std::string& utf8Path);
+// The path goes to the shell between double quotes (so paths with spaces work). Where no
+// program is associated with the file's kind (a plain .txt or .ini on a fresh system), the
+// file opens in Notepad. Returns false when neither worked. The thread must have called
+// CoInitializeEx (the shell may hand the file to a component).
+bool OpenInAssociatedProgram(const std::string& utf8Path);
 
 // The quoted form handed to the shell.
 std::wstring QuotedPath(const std::string& utf8Path);

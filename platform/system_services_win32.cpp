@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/file_replace.h"
 #include "platform/handles.h"
 #include "platform/system_services.h"
 #include "platform/text_encoding.h"
@@ -59,6 +60,10 @@ std::optional<std::string> SystemFileSystem::ReadAll(const std::string& path) co
   if (!file.Valid()) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return std::nullopt;
+  // A 32-bit build cannot hold a file of 2 GB or more: refuse it (the caller reports the file
+  // as unreadable) rather than read a cut-off piece of it as if it were all.
+  if (static_cast<unsigned long long>(size.QuadPart) >= std::string().max_size() / 2)
+    return std::nullopt;
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
   while (done < bytes.size()) {
@@ -100,8 +105,7 @@ void SystemFileSystem::ReplaceAll(const std::string& path, const std::string& by
   if (!file.Valid()) throw IniWriteError(path);
   const bool written = WriteAllTo(file.Get(), bytes) && FlushFileBuffers(file.Get());
   if (!CloseHandle(file.Release()) || !written ||
-      !MoveFileExW(temp.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      ReplaceFileRetrying(temp, target) != ERROR_SUCCESS) {
     DeleteFileW(temp.c_str());
     throw IniWriteError(path);
   }

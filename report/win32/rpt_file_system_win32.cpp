@@ -5,6 +5,7 @@
 
 #include "report/rpt_error.h"
 #include "report/rpt_file_system.h"
+#include "platform/file_replace.h"
 #include "platform/text_encoding.h"
 
 namespace ormind {
@@ -52,9 +53,7 @@ std::string MakeSiblingTempFile(const std::string& target) {
 }
 
 void ReplaceFileWith(const std::string& source, const std::string& target) {
-  if (!MoveFileExW(Utf8ToWide(source).c_str(), Utf8ToWide(target).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD code = GetLastError();
+  if (const DWORD code = ReplaceFileRetrying(Utf8ToWide(source), Utf8ToWide(target))) {
     throw ERptError("Cannot create file \"" + target + "\". " + SystemMessage(code));
   }
 }

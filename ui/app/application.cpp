@@ -53,9 +53,26 @@ void TApplication::OwnedWindowsChanged() {
   // Only this thread's windows can be owned by the hidden window.
   OwnedSearch search{Handle()};
   EnumThreadWindows(GetCurrentThreadId(), FindVisibleOwned, reinterpret_cast<LPARAM>(&search));
-  if (search.visible != (IsWindowVisible(Handle()) != FALSE)) {
+  if (search.visible && IsIconic(Handle())) {
+    // A window shown (from the tray) while the taskbar button is minimised: bring the button
+    // back up with it, or the window would sit under a minimised owner.
+    ShowWindow(Handle(), SW_RESTORE);
+  } else if (search.visible != (IsWindowVisible(Handle()) != FALSE)) {
     ShowWindow(Handle(), search.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
   }
+}
+
+void TApplication::Minimize() {
+  ShowOwnedPopups(Handle(), FALSE);
+  ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  ShowWindow(Handle(), SW_RESTORE);
+  ShowOwnedPopups(Handle(), TRUE);
+  // The taskbar button always brings the main window back, also one hidden to the tray while
+  // the button was down.
+  if (mainForm_ && !mainForm_->Visible()) mainForm_->Show();
 }
 
 int TApplication::Run() { return RunMessageLoop(); }
@@ -77,6 +94,15 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE:
       if (mainForm_) mainForm_->Close();
       return 0;
+    case WM_SYSCOMMAND:
+      // The taskbar button (a click, Win+M) minimises this window: the windows it owns go
+      // down with it and come back with it, so that the button, Alt+Tab and the tray agree on
+      // what is shown.
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE: Minimize(); return 0;
+        case SC_RESTORE: Restore(); return 0;
+      }
+      break;
   }
   return TWindow::HandleMessage(message, wParam, lParam);
 }

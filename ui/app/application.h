@@ -42,6 +42,8 @@ class TApplication final : public TWindow {
  private:
   TApplication() = default;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Minimize();
+  void Restore();
 
   HINSTANCE instance_ = nullptr;
   const wchar_t* title_ = L"";

@@ -3,6 +3,8 @@
 // it to show its main window and ends, instead of putting a second icon in the tray.
 #include <windows.h>
 
+#include <functional>
+
 #include "platform/handles.h"
 
 namespace ormind {
@@ -13,7 +15,7 @@ class SingleInstance {
   SingleInstance(const SingleInstance&) = delete;
   SingleInstance& operator=(const SingleInstance&) = delete;
 
-  // True when another copy held the name before this one.
+  // True when another copy held the name before this one (or holds it out of this one's reach).
   bool OtherIsRunning() const { return otherIsRunning_; }
   // Gives the name up, so that a new start while this copy is still tearing down runs on its own.
   void Release();
@@ -24,7 +26,8 @@ class SingleInstance {
 };
 
 // Asks the running copy to show its main window (its tray icon passes the request on).
-// Returns false when no running copy was found.
-bool AskRunningCopyToShow();
+// Returns false when no running copy took the request.
+using PostRequest = std::function<BOOL(HWND, UINT, WPARAM, LPARAM)>;
+bool AskRunningCopyToShow(const PostRequest& post = PostMessageW);
 
 }  // namespace ormind

@@ -134,7 +134,7 @@ void TForm1::Close() {
 
 void TForm1::OpenIfExists(const std::string& path, const std::string& missingMessage) {
   if (files_.IsRegularFile(path)) {
-    OpenInAssociatedProgram(path);
+    if (!OpenInAssociatedProgram(path)) messages_.ShowMessage(texts_.CannotOpenFile(path));
   } else {
     messages_.ShowMessage(missingMessage);
   }

@@ -11,7 +11,13 @@
 namespace ormind {
 namespace {
 constexpr wchar_t kClassName[] = L"TScrollBox";
-constexpr int kLineStep = 8;  // pixels per click on a scroll arrow
+constexpr int kLineStep = 8;  // pixels per click on a scroll arrow, and per wheel line
+
+unsigned WheelLinesPerNotch() {
+  UINT lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  return lines;
+}
 }  // namespace
 
 void TScrollBox::Create(TSkinnedForm& parent, const Bounds& bounds) {
@@ -29,6 +35,7 @@ void TScrollBox::Realign() {
     width = std::max(width, label->BoundsRect().Right());
     height = std::max(height, label->BoundsRect().Bottom());
   }
+  wheel_.Reset();  // a partial turn belongs to the content it was made over
   scroll_ = UpdateScrolls(scroll_, width, height, bounds_.width, bounds_.height,
                           GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL));
   if (!Handle()) return;
@@ -82,6 +89,12 @@ void TScrollBox::OnScroll(int bar, WORD request) {
   }
 }
 
+void TScrollBox::OnWheel(int delta) {
+  const ScrollAxis& axis = scroll_.vertical;
+  const int lines = wheel_.Add(delta, WheelLinesPerNotch(), std::max(axis.page / kLineStep, 1));
+  if (lines != 0) ScrollTo(SB_VERT, ScrollBy(axis, -lines * kLineStep));
+}
+
 void TScrollBox::Paint() {
   PaintBuffered(Handle(), [this](HDC dc, const RECT&) {
     parent_->PaintFaceUnder(dc, bounds_);
@@ -109,10 +122,7 @@ LRESULT TScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return 1;
     case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
     case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
-    case WM_MOUSEWHEEL:
-      ScrollTo(SB_VERT, ScrollBy(scroll_.vertical,
-                                 -GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * kLineStep));
-      return 0;
+    case WM_MOUSEWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: return press(MouseButton::Left);
     case WM_RBUTTONDOWN:

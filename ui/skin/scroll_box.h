@@ -10,6 +10,7 @@
 #include "platform/window.h"
 #include "ui/skin/rules/geometry.h"
 #include "ui/skin/rules/scroll_range.h"
+#include "ui/skin/rules/wheel_steps.h"
 #include "ui/skin/text_label.h"
 
 namespace ormind {
@@ -36,6 +37,7 @@ class TScrollBox final : public TWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
   void OnScroll(int bar, WORD request);
+  void OnWheel(int delta);
   ScrollAxis& Axis(int bar) { return bar == SB_VERT ? scroll_.vertical : scroll_.horizontal; }
   bool OnLabel(LPARAM position) const;
 
@@ -43,6 +45,7 @@ class TScrollBox final : public TWindow {
   Bounds bounds_;
   std::vector<TLabel*> labels_;
   ScrollState scroll_;
+  WheelAccumulator wheel_;
 };
 
 }  // namespace ormind

@@ -59,8 +59,8 @@ void TSkinnedForm::Show() {
 }
 
 void TSkinnedForm::Hide() {
-  if (!Visible()) return;
-  ShowWindow(Handle(), SW_HIDE);
+  // Already out of sight because the taskbar button was minimised: the button goes too.
+  if (Visible()) ShowWindow(Handle(), SW_HIDE);
   TApplication::Instance().OwnedWindowsChanged();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <initializer_list>
 
 #include "platform/message_loop.h"
 #include "ui/tray/rules/tray_tooltip.h"
@@ -18,13 +19,36 @@ UINT TaskbarCreatedMessage() {
   return message;
 }
 
+// The keys held now: this window's thread gets no keyboard input, so its own key state
+// (GetKeyState) is stale.
 ShiftState KeysHeld() {
   ShiftState keys = 0;
-  if (GetKeyState(VK_SHIFT) < 0) keys |= ssShift;
-  if (GetKeyState(VK_CONTROL) < 0) keys |= ssCtrl;
-  if (GetKeyState(VK_MENU) < 0) keys |= ssAlt;
+  if (GetAsyncKeyState(VK_SHIFT) < 0) keys |= ssShift;
+  if (GetAsyncKeyState(VK_CONTROL) < 0) keys |= ssCtrl;
+  if (GetAsyncKeyState(VK_MENU) < 0) keys |= ssAlt;
   return keys;
 }
+
+// An elevated copy would otherwise never hear of a restarted shell or of a second start
+// (messages from less privileged processes are dropped). The call is missing before Windows 7.
+void AllowFromOtherProcesses(HWND window, std::initializer_list<UINT> messages) {
+  using ChangeFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  static const auto change = [] {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<ChangeFilter>(reinterpret_cast<void*>(
+                        GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
+                  : nullptr;
+  }();
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+  if (change)
+    for (const UINT message : messages) change(window, message, kAllow, nullptr);
+}
+
+// A shell busy at logon may time out on the first add: try again every two seconds for about
+// a minute.
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryMilliseconds = 2000;
+constexpr int kRetryTicks = 30;
 
 }  // namespace
 
@@ -35,6 +59,7 @@ UINT ShowRequestMessage() {
 
 TTrayIcon::TTrayIcon(TrayShell& shell) : shell_(shell) {
   CreateHandle({.name = kTrayWindowClass}, {.exStyle = WS_EX_TOOLWINDOW, .style = WS_POPUP});
+  AllowFromOtherProcesses(Handle(), {TaskbarCreatedMessage(), ShowRequestMessage()});
   icon_.OnChange = [this] { RefreshTray(); };
   icons_.OnChange = [this] { RefreshTray(); };
 }
@@ -52,7 +77,8 @@ TTrayIcon::~TTrayIcon() {
 }
 
 void TTrayIcon::Loaded() {
-  if (active_) AddToTray();
+  loaded_ = true;
+  if (active_ && !added_) AddToTray();
 }
 
 void TTrayIcon::SetActive(bool active) {
@@ -104,8 +130,40 @@ void TTrayIcon::AddToTray() {
   mouse_.Reset();
   const NOTIFYICONDATAW record = NotifyRecord();
   added_ = shell_.Notify(NIM_ADD, record);
-  if (added_ && ShortHint(hint_).empty()) shell_.Notify(NIM_MODIFY, record);
+  if (added_)
+    IconArrived(record);
+  else
+    StartRetrying();
+}
+
+void TTrayIcon::IconArrived(const NOTIFYICONDATAW& record) {
+  if (ShortHint(hint_).empty()) shell_.Notify(NIM_MODIFY, record);
   if (animated_ && ticker_) ticker_->Resume();
+}
+
+void TTrayIcon::StartRetrying() {
+  retryTicksLeft_ = kRetryTicks;
+  SetTimer(Handle(), kRetryTimer, kRetryMilliseconds, nullptr);
+}
+
+void TTrayIcon::StopRetrying() {
+  retryTicksLeft_ = 0;
+  KillTimer(Handle(), kRetryTimer);
+}
+
+void TTrayIcon::RetryAdd() {
+  if (retryTicksLeft_ <= 0 || added_ || !active_ || !ShownIcon()) return StopRetrying();
+  --retryTicksLeft_;
+  const NOTIFYICONDATAW record = NotifyRecord();
+  // An add that timed out may still have put the icon there: a second add would then fail
+  // for ever, while a modify finds it.
+  added_ = shell_.Notify(NIM_MODIFY, record) || shell_.Notify(NIM_ADD, record);
+  if (added_) {
+    StopRetrying();
+    IconArrived(record);
+  } else if (retryTicksLeft_ == 0) {
+    StopRetrying();
+  }
 }
 
 void TTrayIcon::RemoveFromTray() {
@@ -115,6 +173,7 @@ void TTrayIcon::RemoveFromTray() {
   record.uID = 0;
   shell_.Notify(NIM_DELETE, record);
   added_ = false;
+  StopRetrying();
   mouse_.Reset();
   if (animated_ && ticker_) ticker_->Pause();
 }
@@ -126,7 +185,7 @@ void TTrayIcon::RefreshTray() {
       RemoveFromTray();
     else
       shell_.Notify(NIM_MODIFY, NotifyRecord());
-  } else if (active_) {
+  } else if (active_ && loaded_) {
     AddToTray();
   }
 }
@@ -189,13 +248,9 @@ bool TTrayIcon::PopupMenuAt(int x, int y) {
   // The waiting messages may have closed the program or taken the menu away.
   if (alive.expired()) return true;
   if (!popupMenu_) return false;
-  try {
-    popupMenu_->Popup(x, y);
-  } catch (...) {
-    if (!alive.expired()) BringMenuOwnerForward();
-    throw;
-  }
-  if (!alive.expired()) BringMenuOwnerForward();
+  // Once the menu has closed the foreground is left alone: the user may have clicked into
+  // another program to close it.
+  popupMenu_->Popup(x, y);
   return true;
 }
 
@@ -237,6 +292,10 @@ void TTrayIcon::HandleMouse(std::uint32_t mouseMessage) {
 LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TRAYNOTIFY && enabled_) {
     HandleMouse(std::uint32_t(lParam));
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kRetryTimer) {
+    RetryAdd();
     return 0;
   }
   if (message == WM_TRAYANIMATE) {

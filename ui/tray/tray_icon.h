@@ -41,6 +41,7 @@ class TTrayIcon final : public TWindow {
   TTrayIcon& operator=(const TTrayIcon&) = delete;
 
   // Called once the owner has set the stored properties: adds the icon if it is active.
+  // Before that, setting the icon or the hint adds nothing, so the icon arrives once.
   void Loaded();
 
   bool Active() const { return active_; }
@@ -89,6 +90,10 @@ class TTrayIcon final : public TWindow {
   void StepAnimation();
   void StopAnimation();
   void BringMenuOwnerForward();
+  void IconArrived(const NOTIFYICONDATAW& record);
+  void StartRetrying();
+  void StopRetrying();
+  void RetryAdd();
 
   TrayShell& shell_;
   TIcon icon_;
@@ -97,6 +102,8 @@ class TTrayIcon final : public TWindow {
   bool active_ = true;
   bool enabled_ = true;
   bool added_ = false;
+  bool loaded_ = false;
+  int retryTicksLeft_ = 0;  // a failed add is tried again from a timer while this is positive
   bool animated_ = false;
   std::atomic<std::uint16_t> interval_{150};
   int frame_ = -1;

@@ -18,9 +18,16 @@
 //                                        milliseconds from starting PROGRAM to its first painted
 //                                        visible window of CLASS
 //   driver bare                          a bare window (class BareWindow), for comparing start-up
+//   driver post CLASS CHILD|- MESSAGE WPARAM LPARAM
+//                                        posts to the first window of CLASS (or its child of
+//                                        CHILD); a MESSAGE that is not a number is registered
+//   driver state CLASS                   "visible iconic" of the first window of CLASS (0 or 1
+//                                        each), and how many windows of CLASS are visible
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -223,6 +230,24 @@ int wmain(int argc, wchar_t** argv) {
     if (!box) return 1;
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitFor([] { return MessageBoxWindow() == nullptr; }, 5000) ? 0 : 1;
+  }
+  if (command == L"post" && argc >= 7) {
+    HWND w = FindWindowExW(nullptr, nullptr, argv[2], nullptr);
+    if (w && arg(3) != L"-") w = FindWindowExW(w, nullptr, argv[3], nullptr);
+    const UINT message = iswdigit(argv[4][0]) ? static_cast<UINT>(wcstoul(argv[4], nullptr, 0))
+                                              : RegisterWindowMessageW(argv[4]);
+    const WPARAM wParam = static_cast<WPARAM>(wcstoll(argv[5], nullptr, 0));
+    const LPARAM lParam = static_cast<LPARAM>(wcstoll(argv[6], nullptr, 0));
+    return w && PostMessageW(w, message, wParam, lParam) ? 0 : 1;
+  }
+  if (command == L"state" && argc >= 3) {
+    HWND first = FindWindowExW(nullptr, nullptr, argv[2], nullptr);
+    if (!first) return 1;
+    int visible = 0;
+    for (HWND w = first; w; w = FindWindowExW(nullptr, w, argv[2], nullptr))
+      visible += IsWindowVisible(w) ? 1 : 0;
+    std::printf("%d %d %d\n", IsWindowVisible(first) ? 1 : 0, IsIconic(first) ? 1 : 0, visible);
+    return 0;
   }
   if (command == L"titles" && argc >= 3) {
     for (HWND w : TitledWindows(arg(2))) Print(TextOf(w));

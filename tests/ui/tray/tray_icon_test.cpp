@@ -49,11 +49,13 @@ TEST_F(TrayIconTest, PlacingAndDestroyingTalkToTheShell) {
   {
     TTrayIcon tray(shell);
     EXPECT_TRUE(shell.calls.empty()) << "no icon yet: nothing is added";
-    Place(tray);
-    EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD, NIM_MODIFY, NIM_DELETE,
-                                                    NIM_ADD, NIM_MODIFY}));
+    tray.SetIcon(icon);
+    EXPECT_TRUE(shell.calls.empty()) << "the stored icon is set before the loaded notice";
+    tray.Loaded();
+    EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD, NIM_MODIFY}))
+        << "the icon arrives once";
     EXPECT_TRUE(tray.Added());
-    const NOTIFYICONDATAW& added = shell.calls[4].record;
+    const NOTIFYICONDATAW& added = shell.calls[1].record;
     EXPECT_EQ(added.cbSize, NOTIFYICONDATAW_V1_SIZE);
     EXPECT_EQ(added.hWnd, tray.Handle());
     EXPECT_EQ(added.uID, 0u);
@@ -128,6 +130,54 @@ TEST_F(TrayIconTest, TaskbarRestartAddsTheIconAgain) {
   shell.calls.clear();
   SendMessageW(tray.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_TRUE(shell.calls.empty()) << "an inactive icon stays out";
+}
+
+// A shell as busy as one at logon: an add times out `timeouts` times; a timed-out add may
+// still have put the icon there (`timeoutStillAdds`). A modify finds only an icon that is there.
+struct BusyShell final : TrayShell {
+  int timeouts = 0;
+  bool timeoutStillAdds = false;
+  bool present = false;
+  std::string calls;  // a: add, m: modify, d: delete; upper case when accepted
+  bool Notify(DWORD message, const NOTIFYICONDATAW&) override {
+    bool accepted = true;
+    if (message == NIM_DELETE) present = false;
+    if (message == NIM_MODIFY) accepted = present;
+    if (message == NIM_ADD) {
+      accepted = timeouts-- <= 0;
+      present = present || accepted || timeoutStillAdds;
+    }
+    const char call = message == NIM_ADD ? 'a' : message == NIM_MODIFY ? 'm' : 'd';
+    calls += accepted ? char(call - 'a' + 'A') : call;
+    return accepted;
+  }
+};
+
+TEST_F(TrayIconTest, AnAddThatTimesOutIsRetriedFromATimer) {
+  std::string neverAccepts = "Da";
+  for (int retry = 0; retry < 30; ++retry) neverAccepts += "ma";
+  const struct {
+    const char* what;
+    int timeouts;
+    bool timeoutStillAdds;
+    int ticks;
+    std::string calls;
+  } cases[] = {
+      {"times out twice, then accepts", 2, false, 3, "DamamAM"},
+      {"timed out but the icon arrived: found by a modify", 1, true, 2, "DaMM"},
+      {"never accepts: gives up after about a minute", 1000, false, 40, neverAccepts},
+  };
+  for (const auto& c : cases) {
+    BusyShell busy;
+    busy.timeouts = c.timeouts;
+    busy.timeoutStillAdds = c.timeoutStillAdds;
+    TTrayIcon tray(busy);
+    tray.SetIcon(icon);
+    tray.Loaded();
+    for (int tick = 0; tick < c.ticks; ++tick) SendMessageW(tray.Handle(), WM_TIMER, 1, 0);
+    EXPECT_EQ(busy.calls, c.calls) << c.what;
+    EXPECT_EQ(tray.Added(), c.timeouts < 1000) << c.what;
+  }
 }
 
 // Records the events and reactions in order.
@@ -271,6 +321,8 @@ TEST_F(TrayIconTest, SecondStartAsksTheRunningCopyToShow) {
   TTrayIcon tray(shell);
   int requests = 0;
   tray.OnShowRequest = [&](TTrayIcon&) { ++requests; };
+  EXPECT_FALSE(AskRunningCopyToShow([](HWND, UINT, WPARAM, LPARAM) { return FALSE; }))
+      << "a request that cannot be posted finds no copy: this start runs normally";
   EXPECT_TRUE(AskRunningCopyToShow());
   EXPECT_TRUE(PumpUntil([&] { return requests == 1; }));
 }
