@@ -15,6 +15,16 @@
 
 namespace ormind {
 
+namespace handle_traits {
+struct Printer {
+  using Handle = HANDLE;
+  static constexpr Handle Invalid() { return nullptr; }
+  static void Free(Handle handle);  // ClosePrinter
+};
+}  // namespace handle_traits
+// A printer opened with OpenPrinterW.
+using PrinterHandle = UniqueHandle<handle_traits::Printer>;
+
 // One spooler query in the two-call form: called with (null, 0, &needed) for the size, then
 // with a buffer of that size. Returns the record's bytes; none when either call fails.
 using TSpoolerCall = std::function<BOOL(BYTE* buffer, DWORD size, DWORD* needed)>;
