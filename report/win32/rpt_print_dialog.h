@@ -2,7 +2,7 @@
 // TRptPrintDialog: the system print dialog on a printer device. The dialog edits a copy of the
 // printer's device mode and device names (movable memory the dialog may replace; both have
 // owners); on OK the chosen device and mode go back to the printer.
-#include <windows.h>
+#include "report/win32/rpt_windows.h"
 #include <commdlg.h>
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The report's print setup: the print dialog on the program's shared printer, preset from the
 // report, and the report's settings from the user's answer.
-#include <windows.h>
+#include "report/win32/rpt_windows.h"
 
 #include "report/rpt_printer.h"
 #include "report/rpt_report.h"

@@ -4,6 +4,7 @@
 // printer's notice target: each progress notice moves the gauge.
 #include "platform/standard_controls.h"
 #include "platform/window.h"
+#include "report/win32/rpt_windows.h"
 #include "report/rpt_printer.h"
 
 namespace ormind {

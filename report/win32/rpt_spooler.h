@@ -3,7 +3,7 @@
 // spooler answers in records whose strings point into the same buffer: each query asks for the
 // size first, then for the record in a buffer of that size, and every string is copied with
 // the buffer's end as its bound.
-#include <windows.h>
+#include "report/win32/rpt_windows.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 // The page printer on a real print queue (run by print_queue.sh, which sets up the queue):
 // a cancel from the message pump stops the job, and a hundred jobs leave no handle behind.
-#include <windows.h>
+#include "report/win32/rpt_windows.h"
 #include <psapi.h>
 
 #include <gtest/gtest.h>
