@@ -8,52 +8,20 @@
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/../../.." && pwd)
 tool=$(realpath "$1") maker=$(realpath "$2") jobs_test=$(realpath "$3") keep=$4
-for program in /usr/sbin/cupsd lpadmin pdfinfo pdftoppm /usr/lib/cups/backend/cups-pdf; do
+for program in pdfinfo pdftoppm; do
   command -v "$program" >/dev/null || { echo "FAIL: $program is missing (tools/setup installs it)"; exit 1; }
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ormind-print.XXXXXX")
-chmod 755 "$work"  # the scheduler's filters run as an unprivileged user
-queue_conf=/etc/cups/cups-pdf-ormind$$.conf  # cups-pdf reads its settings only from /etc/cups
-cupsd_pid=
 cleanup() {
-  [ -n "$cupsd_pid" ] && kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null
-  rm -f "$queue_conf"
+  print_queue_stop 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# The scheduler: its own configuration, spool and socket, nothing shared with a system one.
-mkdir -p "$work"/{etc,spool/tmp,cache,state,log,pdf} "$keep"
+mkdir -p "$keep"
 rm -f "$keep"/*.pdf "$keep"/*.png
-cat >"$work/etc/cups-files.conf" <<CONF
-ServerRoot $work/etc
-RequestRoot $work/spool
-TempDir $work/spool/tmp
-CacheDir $work/cache
-StateDir $work/state
-AccessLog $work/log/access_log
-ErrorLog $work/log/error_log
-PageLog $work/log/page_log
-FileDevice No
-CONF
-cat >"$work/etc/cupsd.conf" <<CONF
-Listen $work/cups.sock
-LogLevel warn
-Browsing Off
-WebInterface No
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-CONF
-printf 'Out %s\nAnonDirName %s\nLabel 0\n' "$work/pdf" "$work/pdf" >"$queue_conf"
-/usr/sbin/cupsd -f -c "$work/etc/cupsd.conf" -s "$work/etc/cups-files.conf" &
-cupsd_pid=$!
-export CUPS_SERVER=$work/cups.sock  # for lpadmin and for wine's printing
-for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
-lpadmin -p OrmindPDF -v "cups-pdf:/ormind$$" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E 2>/dev/null &&
-  lpadmin -d OrmindPDF || { echo "FAIL: the queue could not be set up"; exit 1; }
+# shellcheck source=../../../tools/print-queue
+source "$ROOT/tools/print-queue" "$work" || { echo "FAIL: no print queue"; exit 1; }
 
 failures=0
 pass() { echo "ok:   $1"; }
