@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "report/rpt_label.h"
 #include "report/rpt_printer.h"
+#include "report/rpt_report.h"
 #include "report/win32/rpt_emf_recorder.h"
 #include "report/win32/rpt_spooler.h"
 #include "report/win32/rpt_win32_printer_device.h"
@@ -58,20 +60,46 @@ struct PrinterRig {
   }
 };
 
-TEST(QueueJobs, ACancelFromTheMessagePumpStopsTheJob) {
+// A report of five A4 pages: a title band, then nine 100 mm records two to a page.
+struct FivePageReport {
+  TRptScreenCanvas reference;
+  TReport report{reference.Canvas(), TRptEngineSettings{}};
+  TRptBand title{report, TRptBandType::rbTitle};
+  TRptBand detail{report, TRptBandType::rbDetail};
+  TRptLabel label{report};
+  int records = 0;
+
+  explicit FivePageReport(const std::string& reportTitle) {
+    report.ReportTitle = reportTitle;
+    title.ReadSizeValues({500, 0});
+    detail.ReadSizeValues({1000, 0});
+    report.AddBand(title);
+    report.AddBand(detail);
+    label.SetCaption("Queue test");
+    label.ReadSizeValues({60, 0, 0, 400});
+    title.Add(label);
+    report.Loaded();
+    report.OnNeedData = [this](bool& more) { more = records++ < 9; };
+  }
+};
+
+TEST(QueueJobs, ACancelFromTheMessagePumpStopsTheReportsJob) {
   const struct {
     int cancelAtPump;  // 0: never
-    bool finished;
-  } cases[] = {{2, false}, {0, true}};
+    const char* title;
+    bool cancelled;
+  } cases[] = {{3, "Queue test cancelled", true}, {0, "Queue test finished", false}};
   for (const auto& c : cases) {
     PrinterRig rig;
     ASSERT_TRUE(rig.printer.PrinterAvailable());
+    FivePageReport five(c.title);
+    rig.port.pumps = 0;
     rig.port.onPump = [&](int pump) {
       if (pump == c.cancelAtPump) rig.printer.RequestCancel();
     };
-    const bool finished =
-        rig.Generate(5, c.finished ? "Queue test finished" : "Queue test cancelled");
-    EXPECT_EQ(finished, c.finished) << c.cancelAtPump;
+    five.report.GeneratePages(rig.printer);
+    EXPECT_EQ(five.report.Cancelled(), c.cancelled) << c.title;
+    EXPECT_EQ(five.report.PageCount() < 5, c.cancelled) << c.title;
     EXPECT_EQ(rig.printer.Phase(), TRptPrinterPhase::Finished);
   }
 }
