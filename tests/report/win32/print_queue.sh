@@ -100,9 +100,13 @@ check_eq "failed commands spool nothing" "" "$(queue_idle)"
 
 # The page printer itself: a cancel from the message pump, a hundred jobs.
 wine_run "$jobs_test" >"$work/out" 2>&1 || fail "queue_jobs_test: $(grep -E 'Failure|Which is|FAILED' "$work/out" | head -n 8)"
-grep -q '\[  PASSED  \] 2 tests' "$work/out" && pass "queue_jobs_test"
+grep -q '\[  PASSED  \] 3 tests' "$work/out" && pass "queue_jobs_test"
 titles=$(queue_idle | while read -r pdf; do title_of "$pdf"; done)
 check_eq "the cancelled generation spooled nothing" 0 "$(grep -c '^Queue test cancelled$' <<<"$titles")"
+check_eq "the print cancelled in the progress window spooled nothing" 0 \
+  "$(grep -c '^Queue test progress cancelled$' <<<"$titles")"
+check_eq "the print operation run to its end spooled its job" 1 \
+  "$(grep -c '^Queue test progress finished$' <<<"$titles")"
 check_eq "of a hundred jobs the ten not abandoned printed" 10 "$(grep -c '^Queue test hundred$' <<<"$titles")"
 finished=$(queue_idle | while read -r pdf; do [ "$(title_of "$pdf")" = "Queue test finished" ] && echo "$pdf"; done)
 check_eq "the report run to its end printed five A4 pages" "595x842 5" \

@@ -9,6 +9,7 @@
 #include "report/rpt_printer.h"
 #include "report/rpt_report.h"
 #include "report/win32/rpt_emf_recorder.h"
+#include "report/win32/rpt_print_operation.h"
 #include "report/win32/rpt_spooler.h"
 #include "report/win32/rpt_win32_printer_device.h"
 #include "tests/report/win32/test_report_pages.h"
@@ -101,6 +102,31 @@ TEST(QueueJobs, ACancelFromTheMessagePumpStopsTheReportsJob) {
     EXPECT_EQ(five.report.Cancelled(), c.cancelled) << c.title;
     EXPECT_EQ(five.report.PageCount() < 5, c.cancelled) << c.title;
     EXPECT_EQ(rig.printer.Phase(), TRptPrinterPhase::Finished);
+  }
+}
+
+// The progress window's Cancel, pressed while the report prints, as the user would.
+void PressProgressCancel() {
+  const HWND form = FindWindowW(L"TRptProgressForm", L"Printing progress");
+  if (form != nullptr) SendMessageW(GetDlgItem(form, IDCANCEL), BM_CLICK, 0, 0);
+}
+
+TEST(QueueJobs, TheProgressWindowsCancelStopsThePrintOperation) {
+  const struct {
+    bool press;
+    const char* title;
+    TRptPrintOutcome outcome;
+  } cases[] = {{true, "Queue test progress cancelled", TRptPrintOutcome::Cancelled},
+               {false, "Queue test progress finished", TRptPrintOutcome::Printed}};
+  for (const auto& c : cases) {
+    ScriptedPort port;
+    port.onPump = [&](int pump) {
+      if (c.press && pump == 3) PressProgressCancel();
+    };
+    TRptEmfRecorder recorder(96);
+    FivePageReport five(c.title);
+    EXPECT_EQ(PrintReportOnPrinter(five.report, recorder, port), c.outcome) << c.title;
+    EXPECT_EQ(FindWindowW(L"TRptProgressForm", nullptr), nullptr) << "the window is freed";
   }
 }
 
