@@ -9,6 +9,7 @@
 #include "report/rpt_local_time.h"
 #include "report/rpt_page_list.h"
 #include "report/rpt_report_file.h"
+#include "report/tool/print_command.h"
 
 namespace ormind {
 namespace {
@@ -18,7 +19,11 @@ constexpr int32_t kToolPixelsPerInch = 96;
 const char kUsage[] =
     "usage: ormind-report info FILE\n"
     "       ormind-report extract FILE N OUT.emf\n"
-    "       ormind-report pack OUT.orp [--compress] PAGE.emf...\n";
+    "       ormind-report pack OUT.orp [--compress] PAGE.emf...\n"
+#ifdef _WIN32
+    "       ormind-report print FILE [--printer NAME] [--pages FROM-TO] [--copies N]\n"
+#endif
+    ;
 
 struct UsageError {};
 
@@ -114,6 +119,17 @@ int Pack(const std::vector<std::string>& args) {
   return 0;
 }
 
+#ifdef _WIN32
+int Print(const std::vector<std::string>& args, std::ostream& err) {
+  TPrintRequest request;
+  if (!ParsePrintRequest(std::vector<std::string>(args.begin() + 1, args.end()), request)) {
+    throw UsageError();
+  }
+  PrintSavedReport(request, err);
+  return 0;
+}
+#endif
+
 }  // namespace
 
 int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -122,6 +138,9 @@ int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::
     if (args[0] == "info") return Info(args, out);
     if (args[0] == "extract") return Extract(args);
     if (args[0] == "pack") return Pack(args);
+#ifdef _WIN32
+    if (args[0] == "print") return Print(args, err);
+#endif
     throw UsageError();
   } catch (const UsageError&) {
     err << kUsage;
