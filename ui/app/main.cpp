@@ -1,28 +1,69 @@
 // Ormind's program entry: the application object titled "Ormind!", the main window created
-// and shown at once, then the message loop until the main window closes.
+// and shown at once, then the message loop until the main window closes. Started with a report
+// file (what opening a saved report from the desktop runs), it shows that file alone in the
+// print preview instead: no main window, no tray icon, no hand-over to a running copy.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <exception>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "ui/app/application.h"
 #include "platform/handler_errors.h"
+#include "platform/text_encoding.h"
+#include "report/win32/preview/rpt_preview_interface.h"
+#include "report/win32/preview/rpt_preview_run.h"
+#include "tests/report/win32/preview/interim_platform.h"
 #include "ui/main/main_form.h"
 #include "ui/app/single_instance.h"
 
+namespace {
+
+// The first argument after the program's own name, if any.
+std::optional<std::string> ReportFileArgument() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::optional<std::string> file;
+  if (arguments != nullptr && count >= 2) file = ormind::WideToUtf8(arguments[1]);
+  LocalFree(arguments);
+  return file;
+}
+
+int ShowReportFile(HINSTANCE instance, const std::string& path) {
+  using namespace ormind;
+  TApplication& application = TApplication::Instance();
+  application.Initialize(instance, L"Ormind!");
+  SetRptPreviewOwner(application.Handle());
+  testing::TScreenPageReader pages;
+  return ShowReportFileAlone(path, testing::MakeNoPrinterDevice(), pages);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace ormind;
-  // A second start shows the running copy's main window instead of adding a second icon.
-  SingleInstance running(L"Local\\Ormind.Running");
-  // A copy that has no tray window any more is on its way out: start normally then.
-  if (running.OtherIsRunning() && AskRunningCopyToShow()) return 0;
   TApplication& application = TApplication::Instance();
   // Errors escaping any window's handlers reach the application's message box.
   SetErrorReporter([&application](const std::string& message) {
     application.ShowException(std::runtime_error(message));
   });
+  if (const std::optional<std::string> report = ReportFileArgument()) {
+    try {
+      return ShowReportFile(instance, *report);
+    } catch (...) {
+      ReportHandlerError();
+    }
+    return 1;
+  }
+  // A second start shows the running copy's main window instead of adding a second icon.
+  SingleInstance running(L"Local\\Ormind.Running");
+  // A copy that has no tray window any more is on its way out: start normally then.
+  if (running.OtherIsRunning() && AskRunningCopyToShow()) return 0;
   try {
     application.Initialize(instance, L"Ormind!");
+    SetRptPreviewOwner(application.Handle());
     TForm1 form1;
     application.SetMainForm(&form1);
     form1.Create();

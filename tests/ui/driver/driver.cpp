@@ -18,7 +18,14 @@
 //                                        milliseconds from starting PROGRAM to its first painted
 //                                        visible window of CLASS
 //   driver bare                          a bare window (class BareWindow), for comparing start-up
+//   driver panel CLASS N                 the text of panel N of the window's status bar
+//   driver button CLASS ID               a toolbar button's state: "enabled"/"disabled", then
+//                                        " checked" when it is pressed
+//   driver zoomed CLASS                  "yes" when the window is maximised, else "no"
 #include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <string>
@@ -144,6 +151,29 @@ int Startup(const std::wstring& program, const std::wstring& argument, const std
   return 0;
 }
 
+// Messages that fill a buffer need one in the window's own process.
+std::wstring StatusPanelText(HWND bar, int panel) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(bar, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+  if (!process) return L"";
+  constexpr SIZE_T kBytes = 1024 * sizeof(wchar_t);
+  void* remote = VirtualAllocEx(process, nullptr, kBytes, MEM_COMMIT, PAGE_READWRITE);
+  std::wstring text(1024, L'\0');
+  if (remote) {
+    const LRESULT answer = SendMessageW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(remote));
+    SIZE_T read = 0;
+    ReadProcessMemory(process, remote, text.data(), kBytes, &read);
+    text.resize(std::min<size_t>(LOWORD(answer), 1023));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  // Alignment tabs are not part of what is shown.
+  text.erase(0, text.find_first_not_of(L'\t') == std::wstring::npos ? text.size()
+                                                                     : text.find_first_not_of(L'\t'));
+  return text;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -230,6 +260,29 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"close-title" && argc >= 3) {
     for (HWND w : TitledWindows(arg(2))) PostMessageW(w, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == L"panel" && argc >= 4) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (w) w = FindWindowExW(w, nullptr, STATUSCLASSNAMEW, nullptr);
+    if (!w) return 1;
+    Print(StatusPanelText(w, number(3, 0)));
+    return 0;
+  }
+  if (command == L"button" && argc >= 4) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (w) w = FindWindowExW(w, nullptr, TOOLBARCLASSNAMEW, nullptr);
+    if (!w) return 1;
+    const LRESULT state = SendMessageW(w, TB_GETSTATE, number(3, 0), 0);
+    if (state < 0) return 1;
+    Print(std::wstring((state & TBSTATE_ENABLED) ? L"enabled" : L"disabled") +
+          ((state & TBSTATE_CHECKED) ? L" checked" : L""));
+    return 0;
+  }
+  if (command == L"zoomed" && argc >= 3) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (!w) return 1;
+    Print(IsZoomed(w) ? L"yes" : L"no");
     return 0;
   }
   return 2;
