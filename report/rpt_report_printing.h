@@ -43,6 +43,8 @@ class TRptReportPrinting {
 
   // Makes the report's Preview() and Print() run these operations.
   void Attach();
+  // The window the report's printers send their notices to (once it exists).
+  void SetReportWindow(TRptWindowRef window) { platform_.ReportWindow = window; }
 
   // A fresh page printer for one run, or none while the report is generating.
   std::unique_ptr<TRptPrinter> MakePagePrinter();

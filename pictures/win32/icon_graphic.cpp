@@ -18,7 +18,7 @@ uint32_t Read(std::span<const uint8_t> b, size_t at, size_t n) {
 
 }  // namespace
 
-void TIcon::LoadFromBytes(std::span<const uint8_t> file) {
+void TIconImage::LoadFromBytes(std::span<const uint8_t> file) {
   if (file.size() < kDirectoryHeader || Read(file, 0, 2) != 0 || Read(file, 2, 2) != 1) {
     throw PictureError("Invalid icon");
   }
@@ -50,7 +50,7 @@ void TIcon::LoadFromBytes(std::span<const uint8_t> file) {
   height_ = height;
 }
 
-void TIcon::Draw(HDC dc, const RECT& rect) {
+void TIconImage::Draw(HDC dc, const RECT& rect) {
   if (!icon_) return;
   DrawIconEx(dc, rect.left, rect.top, icon_.Get(), rect.right - rect.left, rect.bottom - rect.top,
              0, nullptr, DI_NORMAL);

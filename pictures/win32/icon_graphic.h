@@ -1,11 +1,12 @@
 #pragma once
-// TIcon: an icon file (.ico); its largest image is drawn, with its mask, into the rectangle.
+// TIconImage (the picture class "TIcon"): an icon file (.ico); its largest image is drawn,
+// with its mask, into the rectangle.
 #include "pictures/win32/graphic.h"
 #include "platform/handles.h"
 
 namespace ormind {
 
-class TIcon : public TGraphic {
+class TIconImage : public TGraphic {
  public:
   int Width() const override { return width_; }
   int Height() const override { return height_; }

@@ -49,7 +49,7 @@ class TBuiltInJpeg : public TGraphic {
 }  // namespace
 
 std::map<std::string, TRptGraphicLoader> WindowsGraphicLoaders() {
-  return {{"TMetafile", LoaderOf<TMetafile>()},   {"TIcon", LoaderOf<TIcon>()},
+  return {{"TMetafile", LoaderOf<TMetafile>()},   {"TIcon", LoaderOf<TIconImage>()},
           {"TBitmap", LoaderOf<TBitmap>()},       {"TJPEGImage", LoaderOf<TJPEGImage>()},
           {"TGIFImage", LoaderOf<TWicImage>()},   {"TPngImage", LoaderOf<TWicImage>()},
           {"TOleGraphic", LoaderOf<TOleGraphic>()}};

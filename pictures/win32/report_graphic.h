@@ -9,10 +9,11 @@
 #include "pictures/win32/graphic.h"
 #include "report/rpt_canvas.h"
 #include "report/rpt_picture_registry.h"
+#include "report/win32/rpt_gdi_canvas.h"
 
 namespace ormind {
 
-class TRptWindowsGraphic : public TRptGraphic {
+class TRptWindowsGraphic : public TRptGdiGraphic {
  public:
   explicit TRptWindowsGraphic(std::shared_ptr<TGraphic> graphic) : graphic_(std::move(graphic)) {}
   bool Empty() const override { return graphic_->Empty(); }
@@ -20,7 +21,7 @@ class TRptWindowsGraphic : public TRptGraphic {
   int32_t Height() const override { return graphic_->Height(); }
   // Draws stretched into `rect` of `dc`. The picture classes keep what they build for drawing
   // (a DIB section), which is why drawing changes them.
-  void Draw(HDC dc, const RECT& rect) const { graphic_->Draw(dc, rect); }
+  void Draw(HDC dc, const RECT& rect) const override { graphic_->Draw(dc, rect); }
   const TGraphic& Graphic() const { return *graphic_; }
 
  private:

@@ -16,6 +16,7 @@
 #include "report/win32/preview/rpt_preview_interface.h"
 #include "report/win32/preview/rpt_preview_run.h"
 #include "tests/report/win32/preview/interim_platform.h"
+#include "card/win32/card_journey.h"
 #include "ui/main/main_form.h"
 #include "ui/app/single_instance.h"
 
@@ -71,8 +72,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     form1.onClosing = [&running] { running.Release(); };
     form1.Show();
     UpdateWindow(form1.Handle());
+    // The greeting editor and the card page, created hidden after the main window.
+    TCardJourney card(form1.CurrentSettings().PrintPicture);
+    card.Create();
+    card.ApplyTexts(form1.Texts());
+    form1.onLanguageApplied = [&card](const InterfaceTexts& texts) { card.ApplyTexts(texts); };
+    form1.onPrintGreeting = [&card, &form1] { card.ShowEditor(form1.Handle()); };
     form1.ShowTrayIcon();
     const int result = application.Run();
+    form1.onLanguageApplied = nullptr;
+    form1.onPrintGreeting = nullptr;
     application.SetMainForm(nullptr);
     return result;
   } catch (...) {

@@ -1,0 +1,62 @@
+#include "card/win32/card_journey.h"
+
+#include "pictures/win32/report_graphic.h"
+#include "platform/message_loop.h"
+#include "platform/text_encoding.h"
+#include "report/win32/preview/rpt_preview_interface.h"
+#include "report/win32/rpt_win32_printer_device.h"
+#include "ui/app/application.h"
+
+namespace ormind {
+namespace {
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+TRptEngineSettings SystemReportSettings() {
+  wchar_t measure[4] = L"";
+  GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IMEASURE, measure, 4);
+  HDC screen = GetDC(nullptr);
+  const int colours = GetDeviceCaps(screen, NUMCOLORS);
+  ReleaseDC(nullptr, screen);
+  TRptEngineSettings settings = InitReportUnits(WideToUtf8(measure), colours);
+  settings.JapaneseLocale = PRIMARYLANGID(LANGIDFROMLCID(GetThreadLocale())) == LANG_JAPANESE;
+  return settings;
+}
+
+TCardJourney::TCardJourney(const std::string& printPicture)
+    : messages_([] { return TApplication::Instance().Handle(); }),
+      Report1(reference_.Canvas(), SystemReportSettings(), ProgramPictureFormats(),
+              BuiltInCardBackground),
+      printing_(Report1, PrintingPlatform()),
+      Form2({.Card = &Report1,
+             .PrintPicture = printPicture,
+             .BuiltIn = BuiltInCardBackground,
+             .FileExists = FileExists,
+             .PreviewOpen = [this] { return printing_.PreviewOpen(); }}) {}
+
+TCardJourney::~TCardJourney() { reportWindow_.SetPrinting(nullptr); }
+
+TRptPrintingPlatform TCardJourney::PrintingPlatform() {
+  TRptPrintingPlatform platform;
+  platform.MakeDevice = [] { return std::make_unique<TRptWin32PrinterDevice>(); };
+  platform.Recorder = &recorder_;
+  platform.Messages = &messages_;
+  platform.ShowPreview = [](TRptPrinter& printer) { OpenRptPreview(printer); };
+  platform.HandleOneMessage = [] { return HandleOneMessage(); };
+  return platform;
+}
+
+void TCardJourney::Create() {
+  reportWindow_.Create();
+  reportWindow_.SetPrinting(&printing_);
+  printing_.SetReportWindow(reportWindow_.Ref());
+  printing_.Attach();
+  Form2.Create();
+}
+
+}  // namespace ormind
