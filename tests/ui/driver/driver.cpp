@@ -48,6 +48,14 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+std::wstring ControlTextOf(HWND control) {
+  wchar_t text[4096] = L"";
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  return std::wstring(text, copied);
+}
+
 HWND VisibleWindowOfClass(const std::wstring& className) {
   for (HWND w = FindWindowExW(nullptr, nullptr, className.c_str(), nullptr); w;
        w = FindWindowExW(nullptr, w, className.c_str(), nullptr)) {
@@ -211,7 +219,8 @@ int wmain(int argc, wchar_t** argv) {
     HWND w = VisibleWindowOfClass(arg(2));
     if (w && argc >= 4) w = FindWindowExW(w, nullptr, argv[3], nullptr);
     if (!w) return 1;
-    Print(TextOf(w));
+    // A control's text (an edit's) lives in its process: ask the control itself.
+    Print(argc >= 4 ? ControlTextOf(w) : TextOf(w));
     return 0;
   }
   if (command == L"post-close" && argc >= 3) {
