@@ -10,6 +10,8 @@
 #include "pictures/win32/wic_graphic.h"
 #include "platform/resource_bytes.h"
 
+#include <type_traits>
+
 namespace ormind {
 namespace {
 
@@ -18,7 +20,8 @@ TRptGraphicLoader LoaderOf() {
   return [](const std::string& path) -> std::unique_ptr<TRptGraphic> {
     auto graphic = std::make_shared<Graphic>();
     graphic->LoadFromBytes(ReadPictureFile(path));
-    return std::make_unique<TRptWindowsGraphic>(std::move(graphic));
+    constexpr bool raster = !std::is_same_v<Graphic, TMetafile>;
+    return std::make_unique<TRptWindowsGraphic>(std::move(graphic), raster);
   };
 }
 
@@ -47,6 +50,40 @@ class TBuiltInJpeg : public TGraphic {
 };
 
 }  // namespace
+
+void TRptWindowsGraphic::Draw(HDC dc, const RECT& rect) const {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  const bool shrinks = width > 0 && height > 0 && width < graphic_->Width() &&
+                       height < graphic_->Height();
+  if (!raster_ || !shrinks || GetObjectType(dc) != OBJ_ENHMETADC) {
+    graphic_->Draw(dc, rect);
+    return;
+  }
+  if (HBITMAP scaled = ScaledTo(dc, width, height)) {
+    MemoryDC source(dc);
+    SelectedObject selected(source.Get(), scaled);
+    BitBlt(dc, rect.left, rect.top, width, height, source.Get(), 0, 0, SRCCOPY);
+  }
+}
+
+HBITMAP TRptWindowsGraphic::ScaledTo(HDC dc, int width, int height) const {
+  if (scaled_ && scaledSize_.cx == width && scaledSize_.cy == height) return scaled_.Get();
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  BitmapHandle scaled(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!scaled) return nullptr;
+  {
+    MemoryDC target(nullptr);
+    SelectedObject selected(target.Get(), scaled.Get());
+    SetStretchBltMode(target.Get(), HALFTONE);
+    SetBrushOrgEx(target.Get(), 0, 0, nullptr);
+    graphic_->Draw(target.Get(), {0, 0, width, height});
+  }
+  scaled_ = std::move(scaled);
+  scaledSize_ = {width, height};
+  return scaled_.Get();
+}
 
 std::map<std::string, TRptGraphicLoader> WindowsGraphicLoaders() {
   return {{"TMetafile", LoaderOf<TMetafile>()},   {"TIcon", LoaderOf<TIconImage>()},

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "pictures/win32/graphic.h"
+#include "platform/handles.h"
 #include "report/rpt_canvas.h"
 #include "report/rpt_picture_registry.h"
 #include "report/win32/rpt_gdi_canvas.h"
@@ -15,17 +16,28 @@ namespace ormind {
 
 class TRptWindowsGraphic : public TRptGdiGraphic {
  public:
-  explicit TRptWindowsGraphic(std::shared_ptr<TGraphic> graphic) : graphic_(std::move(graphic)) {}
+  // `raster`: the picture is made of pixels (not a metafile), so a page picture may hold it at
+  // the page's own resolution.
+  explicit TRptWindowsGraphic(std::shared_ptr<TGraphic> graphic, bool raster = true)
+      : graphic_(std::move(graphic)), raster_(raster) {}
   bool Empty() const override { return graphic_->Empty(); }
   int32_t Width() const override { return graphic_->Width(); }
   int32_t Height() const override { return graphic_->Height(); }
   // Draws stretched into `rect` of `dc`. The picture classes keep what they build for drawing
-  // (a DIB section), which is why drawing changes them.
-  void Draw(HDC dc, const RECT& rect) const override { graphic_->Draw(dc, rect); }
+  // (a DIB section), which is why drawing changes them. Into a page picture being recorded, a
+  // raster picture larger than its rectangle goes in scaled to the rectangle once: the page is
+  // recorded at screen resolution, and the card's 1654 x 2339 background would otherwise put
+  // 15 MB of pixels into every page.
+  void Draw(HDC dc, const RECT& rect) const override;
   const TGraphic& Graphic() const { return *graphic_; }
 
  private:
+  HBITMAP ScaledTo(HDC dc, int width, int height) const;
+
   std::shared_ptr<TGraphic> graphic_;
+  bool raster_;
+  mutable BitmapHandle scaled_;  // the last size asked for
+  mutable SIZE scaledSize_{};
 };
 
 // One loader per picture class the program has: TMetafile, TIcon, TBitmap, TJPEGImage,
