@@ -13,7 +13,8 @@ namespace ormind {
 void TEdit::Create(TWindow& parent, const ControlBounds& bounds, int id, const EditOptions& o) {
   DWORD style = WS_VISIBLE | ES_AUTOHSCROLL;
   if (o.multiLine) {
-    style = WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | (o.scrollBar ? WS_VSCROLL : 0);
+    style = WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    if (o.scrollBar) style |= WS_VSCROLL;
   }
   if (o.tabStop) style |= WS_TABSTOP;
   if (o.readOnly) style |= ES_READONLY;
@@ -75,7 +76,8 @@ void TEdit::PaintAvoidingColor() {
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
   uint32_t* bits = nullptr;
-  BitmapHandle picture(CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+  BitmapHandle picture(CreateDIBSection(screen, &info, DIB_RGB_COLORS,
+                                        reinterpret_cast<void**>(&bits), nullptr, 0));
   if (picture && bits) {
     MemoryDC memory(screen);
     SelectedObject selected(memory.Get(), picture.Get());
@@ -83,7 +85,9 @@ void TEdit::PaintAvoidingColor() {
     DefSubclassProc(Handle(), WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
     GdiFlush();
     // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
-    const auto pixel = [](COLORREF c) { return uint32_t(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c); };
+    const auto pixel = [](COLORREF c) {
+      return uint32_t(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c);
+    };
     const uint32_t avoided = pixel(avoided_), substitute = pixel(substitute_);
     for (size_t i = 0, n = size_t(width) * height; i < n; ++i) {
       if ((bits[i] & 0xFFFFFF) == avoided) bits[i] = substitute;

@@ -64,8 +64,8 @@ double CardToScreen(const std::string& backgroundPath) {
   TRptWin32MessagePort messages;
   TReport1 card(reference.Canvas(), SystemReportSettings(), ProgramPictureFormats());
   const auto start = Clock::now();
-  FillCard(card, {"Dear Anna", "Happy birthday\r\nВсего наилучшего", "Paul"}, backgroundPath,
-           [](const std::string&) { return true; }, {});
+  const TGreetingTexts texts{"Dear Anna", "Happy birthday\r\nВсего наилучшего", "Paul"};
+  FillCard(card, texts, backgroundPath, [](const std::string&) { return true; }, {});
   const double loaded = Since(start);
   TRptPrinter printer(std::make_unique<TRptWin32PrinterDevice>(), recorder, messages);
   card.GeneratePages(printer);

@@ -18,9 +18,10 @@ PixelImage Decode(std::span<const uint8_t> file) {
     throw PictureError(kUnreadable);
   }
   ComRef<IWICImagingFactory> factory;
-  CheckPictureCall(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out())),
-                   kUnreadable);
+  CheckPictureCall(
+      CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                       IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out())),
+      kUnreadable);
   ComRef<IWICStream> stream;
   CheckPictureCall(factory->CreateStream(stream.Out()), kUnreadable);
   CheckPictureCall(stream->InitializeFromMemory(const_cast<BYTE*>(file.data()),

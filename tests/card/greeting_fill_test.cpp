@@ -43,11 +43,19 @@ TEST(GreetingFill, TheBackgroundFollowsTheSettingPressByPress) {
       {"no setting: the built-in picture", {""}, 1654, nullptr},
       {"a JPEG with an upper-case extension", {"C:\\card.JPG"}, 10, nullptr},
       {"a JPEG, then a PNG", {"C:\\card.JPG", "C:\\card.png"}, 20, nullptr},
-      {"a JPEG, then the setting cleared: the last picture stays", {"C:\\card.JPG", ""}, 10, nullptr},
+      {"a JPEG, then the setting cleared: the last picture stays",
+       {"C:\\card.JPG", ""},
+       10,
+       nullptr},
       {"a missing file: the built-in picture", {"C:\\card.JPG", "D:\\gone.jpg"}, 1654, nullptr},
       {"an unknown extension keeps the previous picture",
-       {"C:\\card.png", "C:\\card.webp"}, 20, "Unknown picture file extension (.webp)"},
-      {"a damaged JPEG keeps the previous picture", {"C:\\card.png", "C:\\bad.jpg"}, 20, "JPEG error #53"},
+       {"C:\\card.png", "C:\\card.webp"},
+       20,
+       "Unknown picture file extension (.webp)"},
+      {"a damaged JPEG keeps the previous picture",
+       {"C:\\card.png", "C:\\bad.jpg"},
+       20,
+       "JPEG error #53"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
