@@ -6,6 +6,12 @@
 #include <cstdint>
 #include <string>
 
+// A platform header included before this one may define DrawText as a macro (for its own
+// function of that name); the canvas's method keeps its name.
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace ormind {
 
 // 0x00BBGGRR, as everywhere in the program.

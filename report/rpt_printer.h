@@ -142,6 +142,9 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   int32_t RangeFirst() const { return fRangeFirst; }
   int32_t RangeLast() const { return fRangeLast; }
   void SetRange(int32_t first, int32_t last);
+  // Stored pages are printed this many times over in one job, as whole sets (first..last,
+  // first..last): for printing copies where the queue may not make them itself.
+  void SetStoredPageSets(int32_t sets) { fStoredPageSets = sets < 1 ? 1 : sets; }
   const std::string& JobTitle() const { return fJobTitle; }
   void SetJobTitle(std::string title) { fJobTitle = std::move(title); }
   TRptWindowRef NotifyTarget() const { return fNotifyTarget; }
@@ -188,6 +191,7 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   int32_t fPagesMade = 0;
   int32_t fCurrentPage = 0;
   int32_t fRangeFirst = 0, fRangeLast = 0;
+  int32_t fStoredPageSets = 1;
   bool fCancelRequested = false;
   std::string fJobTitle;
   long double fScaleX = 0, fScaleY = 0;

@@ -99,14 +99,16 @@ void TRptPrinter::PrintStoredPages() {
   const TRptDeviceCaps caps = fPlatformPrinter->Capabilities();
   const TRptRect printable{0, 0, caps.PrintableWidth, caps.PrintableHeight};
   bool pageUsed = false;
-  for (int32_t n = first; n <= last; ++n) {
-    fMessages.ProcessMessages();
-    if (const auto page = ReadStoredPage(n)) {
-      if (pageUsed) fJob->Advance();
-      fPlatformPrinter->DrawPage(*page, printable);
-      pageUsed = true;
+  for (int32_t set = 0; set < fStoredPageSets && !fCancelRequested; ++set) {
+    for (int32_t n = first; n <= last; ++n) {
+      fMessages.ProcessMessages();
+      if (const auto page = ReadStoredPage(n)) {
+        if (pageUsed) fJob->Advance();
+        fPlatformPrinter->DrawPage(*page, printable);
+        pageUsed = true;
+      }
+      if (fCancelRequested) break;
     }
-    if (fCancelRequested) break;
   }
   if (fCancelRequested || !pageUsed) {
     fJob->Abort();

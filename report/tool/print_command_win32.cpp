@@ -57,10 +57,10 @@ void PrintSavedReport(const TPrintRequest& request, std::ostream& err) {
   }
   if (pages == 0) throw ERptError("The report has no pages");
   printer.SetRange(request.FirstPage, request.LastPage);
-  printer.DeviceSettings().SetCopies(request.Copies);
-  if (printer.DeviceSettings().Copies() != request.Copies) {
-    throw ERptError("The printer cannot print copies");
-  }
+  // Copies are whole sets in the one job (2, 3, 2, 3), the device making one of each: a queue
+  // that writes files keeps no copy count, and no device makes copies twice over.
+  printer.DeviceSettings().SetCopies(1);
+  printer.SetStoredPageSets(request.Copies);
   const auto first = printer.GetPage(1);
   printer.SetJobTitle(SavedReportTitle(first->SaveToBytes(), request.File));
   printer.PrintPages();

@@ -2,7 +2,7 @@
 // Page pictures recorded through GDI: each page is an enhanced metafile recorded on a DC whose
 // logical units are pixels of a page at the screen's resolution, closed into a picture that
 // holds the metafile's bytes (what the page list stores and the preview plays).
-#include <windows.h>
+#include "report/win32/rpt_windows.h"
 
 #include <memory>
 #include <string>

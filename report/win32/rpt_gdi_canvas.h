@@ -3,7 +3,7 @@
 // preview page, the printer's DC while a page is printed, or a memory DC compatible with the
 // screen for measuring text. The DC is borrowed; the canvas owns the font it selects and puts
 // the DC's own font back when it goes.
-#include <windows.h>
+#include "report/win32/rpt_windows.h"
 
 #include "platform/handles.h"
 #include "report/rpt_canvas.h"

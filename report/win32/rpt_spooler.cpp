@@ -6,14 +6,10 @@
 #include <cwchar>
 
 namespace ormind {
-namespace {
 
-struct ClosePrinterTraits {
-  using Handle = HANDLE;
-  static constexpr Handle Invalid() { return nullptr; }
-  static void Free(Handle handle) { ClosePrinter(handle); }
-};
-using PrinterHandle = UniqueHandle<ClosePrinterTraits>;
+void handle_traits::Printer::Free(Handle handle) { ClosePrinter(handle); }
+
+namespace {
 
 PrinterHandle OpenPrinterByName(const std::wstring& name) {
   HANDLE printer = nullptr;

@@ -3,7 +3,7 @@
 // spooler answers in records whose strings point into the same buffer: each query asks for the
 // size first, then for the record in a buffer of that size, and every string is copied with
 // the buffer's end as its bound.
-#include <windows.h>
+#include "report/win32/rpt_windows.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,6 +14,16 @@
 #include "platform/handles.h"
 
 namespace ormind {
+
+namespace handle_traits {
+struct Printer {
+  using Handle = HANDLE;
+  static constexpr Handle Invalid() { return nullptr; }
+  static void Free(Handle handle);  // ClosePrinter
+};
+}  // namespace handle_traits
+// A printer opened with OpenPrinterW.
+using PrinterHandle = UniqueHandle<handle_traits::Printer>;
 
 // One spooler query in the two-call form: called with (null, 0, &needed) for the size, then
 // with a buffer of that size. Returns the record's bytes; none when either call fails.

@@ -2,7 +2,7 @@
 // The page printer's notices as window messages on the user-interface thread: posted and sent
 // to window handles, pending messages let through the program's message loop, messages for
 // the user in a message box.
-#include <windows.h>
+#include "report/win32/rpt_windows.h"
 
 #include <functional>
 

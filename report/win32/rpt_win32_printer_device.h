@@ -3,7 +3,7 @@
 // printer's device mode in movable memory, its device context and capabilities, and the print
 // job on that context. Every handle has an owner; the job and its open page are the scope
 // guards of platform/print_job.h, so a device dropped in the middle of a job aborts it.
-#include <windows.h>
+#include "report/win32/rpt_windows.h"
 
 #include <memory>
 #include <optional>

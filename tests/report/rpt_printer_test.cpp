@@ -289,17 +289,20 @@ TEST(RptPrinter, StoredPagesPrintTheLoadedRangeAndSkipUnreadablePages) {
     bool afterLoad;
     Log job;
     long toldOfPage3;
+    int sets = 1;
   } cases[] = {
       {2, 2, false, StoredJob({1, 2, 4, 5}, "EndJob"), 1},
       {4, 9, true, StoredJob({4, 5}, "EndJob"), 0},
       {3, 3, true, {"StartJob Card", "StartPage", "Abort"}, 1},
       {6, 9, true, {}, 0},
+      {4, 5, true, StoredJob({4, 5, 4, 5}, "EndJob"), 0, 2},
   };
   for (const auto& c : cases) {
     Rig rig;
     if (!c.afterLoad) rig.printer->SetRange(c.first, c.last);
     LoadReportFile(*rig.printer, path);
     if (c.afterLoad) rig.printer->SetRange(c.first, c.last);
+    rig.printer->SetStoredPageSets(c.sets);
     rig.printer->PrintPages();
     EXPECT_EQ(rig.Job(), c.job) << c.first << ".." << c.last;
     EXPECT_EQ(rig.Count("Message Page 3 was not printed: Not a valid report file: a page is not"),
