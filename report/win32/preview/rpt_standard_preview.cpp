@@ -46,12 +46,13 @@ class TRptWindowOperation {
   explicit TRptWindowOperation(TRptStandardPreview& window) : fWindow(window) {
     ++fWindow.fRunning;
     if (TRptPrinter* printer = window.Printer()) fPrinterHeld.emplace(*printer);
+    fWindow.UpdateButtons();  // nothing that prints, saves or loads starts meanwhile
   }
   ~TRptWindowOperation() {
-    fPrinterHeld.reset();  // may release the printer; the window no longer uses it then
-    if (--fWindow.fRunning == 0 && fWindow.fClosePending) {
-      PostMessageW(fWindow.Handle(), WM_CLOSE, 0, 0);
-    }
+    fPrinterHeld.reset();  // may release the printer (the window sees it go)
+    if (--fWindow.fRunning > 0) return;
+    fWindow.UpdateButtons();
+    if (fWindow.fClosePending) PostMessageW(fWindow.Handle(), WM_CLOSE, 0, 0);
   }
   TRptWindowOperation(const TRptWindowOperation&) = delete;
   TRptWindowOperation& operator=(const TRptWindowOperation&) = delete;
@@ -170,6 +171,8 @@ void TRptStandardPreview::UpdateButtons() {
 }
 
 void TRptStandardPreview::OnToolButton(int id) {
+  // A disabled button's command can still arrive (posted); it is ignored like the press.
+  if (!ToolBar1.ButtonEnabled(id)) return;
   switch (id) {
     case ZoomFit: ZoomToFitClick(); break;
     case Zoom100: ZoomTo100Click(); break;
@@ -231,11 +234,8 @@ void TRptStandardPreview::PrintClick() {
     ShowMessageBox(Handle(), kNoPrinterInstalled);
     return;
   }
-  {
-    TRptWindowOperation operation(*this);
-    printer->PrintPages();
-  }
-  UpdateButtons();
+  TRptWindowOperation operation(*this);
+  printer->PrintPages();
 }
 
 void TRptStandardPreview::PrintSetupClick() {
@@ -253,22 +253,16 @@ void TRptStandardPreview::SaveClick() {
     ShowMessageBox(Handle(), "The report is not finished yet and cannot be saved now");
     return;
   }
-  {
-    TRptWindowOperation operation(*this);
-    const std::optional<std::string> path = AskSaveReportName(Handle());
-    if (path && !fClosePending) SaveToReportFile(*printer, *path);
-  }
-  UpdateButtons();
+  TRptWindowOperation operation(*this);
+  const std::optional<std::string> path = AskSaveReportName(Handle());
+  if (path && !fClosePending) SaveToReportFile(*printer, *path);
 }
 
 void TRptStandardPreview::LoadClick() {
   if (Printer() == nullptr) return;
-  {
-    TRptWindowOperation operation(*this);
-    const std::optional<std::string> path = AskLoadReportName(Handle());
-    if (path && !fClosePending) LoadFile(*path);
-  }
-  UpdateButtons();
+  TRptWindowOperation operation(*this);
+  const std::optional<std::string> path = AskLoadReportName(Handle());
+  if (path && !fClosePending) LoadFile(*path);
 }
 
 void TRptStandardPreview::LoadFile(const std::string& path) {

@@ -21,6 +21,9 @@
 //   driver panel CLASS N                 the text of panel N of the window's status bar
 //   driver button CLASS ID               a toolbar button's state: "enabled"/"disabled", then
 //                                        " checked" when it is pressed
+//   driver press CLASS ID                clicks toolbar button ID of the window (the toolbar's command)
+//   driver resize CLASS W H              restores the window and gives it the outer size W x H
+//   driver childrect CLASS CHILDCLASS    the first descendant of CHILDCLASS: left top right bottom
 //   driver zoomed CLASS                  "yes" when the window is maximised, else "no"
 #include <windows.h>
 #include <commctrl.h>
@@ -159,6 +162,25 @@ int Startup(const std::wstring& program, const std::wstring& argument, const std
   return 0;
 }
 
+HWND FindDescendant(HWND parent, const std::wstring& className) {
+  struct Search {
+    std::wstring name;
+    HWND found = nullptr;
+  } search{className};
+  EnumChildWindows(
+      parent,
+      [](HWND c, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        wchar_t name[128] = {};
+        GetClassNameW(c, name, 128);
+        if (s.name != name) return TRUE;
+        s.found = c;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // Messages that fill a buffer need one in the window's own process.
 std::wstring StatusPanelText(HWND bar, int panel) {
   DWORD processId = 0;
@@ -286,6 +308,27 @@ int wmain(int argc, wchar_t** argv) {
     if (state < 0) return 1;
     Print(std::wstring((state & TBSTATE_ENABLED) ? L"enabled" : L"disabled") +
           ((state & TBSTATE_CHECKED) ? L" checked" : L""));
+    return 0;
+  }
+  if (command == L"press" && argc >= 4) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    HWND bar = w ? FindWindowExW(w, nullptr, TOOLBARCLASSNAMEW, nullptr) : nullptr;
+    if (!bar) return 1;
+    PostMessageW(w, WM_COMMAND, MAKEWPARAM(number(3, 0), BN_CLICKED), reinterpret_cast<LPARAM>(bar));
+    return 0;
+  }
+  if (command == L"resize" && argc >= 5) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (!w) return 1;
+    ShowWindow(w, SW_RESTORE);
+    return SetWindowPos(w, nullptr, 0, 0, number(3, 0), number(4, 0), SWP_NOMOVE | SWP_NOZORDER) ? 0 : 1;
+  }
+  if (command == L"childrect" && argc >= 4) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    HWND child = w ? FindDescendant(w, arg(3)) : nullptr;
+    RECT r;
+    if (!child || !GetWindowRect(child, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     return 0;
   }
   if (command == L"zoomed" && argc >= 3) {
