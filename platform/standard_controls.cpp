@@ -27,8 +27,15 @@ void TEdit::Create(TWindow& parent, const ControlBounds& bounds, int id, const E
 LRESULT CALLBACK TEdit::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                  UINT_PTR, DWORD_PTR self) {
   auto* edit = reinterpret_cast<TEdit*>(self);
-  if (message == WM_PAINT && wParam == 0 && edit->avoidColor_) {
-    edit->PaintAvoidingColor();
+  if (edit->avoidColor_ && message == WM_PAINT && wParam == 0) {
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(window, &paint);
+    edit->PaintAvoidingColor(screen);
+    EndPaint(window, &paint);
+    return 0;
+  }
+  if (edit->avoidColor_ && message == WM_PRINTCLIENT) {
+    edit->PaintAvoidingColor(reinterpret_cast<HDC>(wParam));
     return 0;
   }
   const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
@@ -66,10 +73,8 @@ void TEdit::ReplaceCaret() {
 
 // The edit paints into a 32-bit picture of its client area (edits take a device context in
 // WM_PAINT's wParam), the avoided colour is swapped for its neighbour, and the result is copied
-// to the screen in one step.
-void TEdit::PaintAvoidingColor() {
-  PAINTSTRUCT paint;
-  HDC screen = BeginPaint(Handle(), &paint);
+// to `screen` in one step.
+void TEdit::PaintAvoidingColor(HDC screen) {
   RECT client;
   GetClientRect(Handle(), &client);
   const int width = std::max<int>(client.right, 1), height = std::max<int>(client.bottom, 1);
@@ -94,7 +99,6 @@ void TEdit::PaintAvoidingColor() {
     }
     BitBlt(screen, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
   }
-  EndPaint(Handle(), &paint);
 }
 
 void TEdit::SetColors(COLORREF text, COLORREF background) {

@@ -39,7 +39,7 @@ class TEdit final : public TControl {
   static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR, DWORD_PTR self);
   void ReplaceCaret();
-  void PaintAvoidingColor();
+  void PaintAvoidingColor(HDC target);
 
   bool customColors_ = false;
   bool avoidColor_ = false;

@@ -4,7 +4,8 @@
 #include "platform/message_loop.h"
 #include "platform/text_encoding.h"
 #include "report/win32/preview/rpt_preview_interface.h"
-#include "report/win32/rpt_win32_printer_device.h"
+#include "report/win32/rpt_print_setup_win32.h"
+#include "report/win32/rpt_progress_form.h"
 #include "ui/app/application.h"
 
 namespace ormind {
@@ -48,7 +49,21 @@ TRptPrintingPlatform TCardJourney::PrintingPlatform() {
   platform.Messages = &messages_;
   platform.ShowPreview = [](TRptPrinter& printer) { OpenRptPreview(printer); };
   platform.HandleOneMessage = [] { return HandleOneMessage(); };
+  platform.ShowProgress = [](TRptPrinter& printer) {
+    auto form = std::make_shared<TRptProgressForm>(printer);
+    printer.SetNotifyTarget(form->NoticeTarget());
+    form->Show();
+    return std::shared_ptr<void>(form);
+  };
+  platform.PrintSetup = [this](TRptPrinter& printer, TCustomReport& report) {
+    PrintSetup(printer, report);
+  };
   return platform;
+}
+
+void TCardJourney::PrintSetup(TRptPrinter& printer, TCustomReport& report) {
+  if (!sharedPrinter_) sharedPrinter_ = std::make_unique<TRptWin32PrinterDevice>();
+  RunReportPrintSetup(report, &printer, *sharedPrinter_, TApplication::Instance().Handle());
 }
 
 void TCardJourney::Create() {

@@ -4,6 +4,7 @@
 // system's printers, and the greeting editor that fills the card.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "card/greeting_page.h"
@@ -14,6 +15,7 @@
 #include "report/win32/rpt_emf_recorder.h"
 #include "report/win32/rpt_gdi_canvas.h"
 #include "report/win32/rpt_win32_message_port.h"
+#include "report/win32/rpt_win32_printer_device.h"
 
 namespace ormind {
 
@@ -33,8 +35,11 @@ class TCardJourney {
 
  private:
   TRptPrintingPlatform PrintingPlatform();
+  void PrintSetup(TRptPrinter& printer, TCustomReport& report);
 
   TRptScreenCanvas reference_;
+  // The program's shared printer, which the print dialog starts from; made at its first use.
+  std::unique_ptr<TRptWin32PrinterDevice> sharedPrinter_;
   TRptEmfRecorder recorder_;
   TRptWin32MessagePort messages_;
   TRptReportWindow reportWindow_;
