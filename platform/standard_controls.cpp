@@ -12,7 +12,10 @@ namespace ormind {
 
 void TEdit::Create(TWindow& parent, const ControlBounds& bounds, int id, const EditOptions& o) {
   DWORD style = WS_VISIBLE | ES_AUTOHSCROLL;
-  if (o.multiLine) style = WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  if (o.multiLine) {
+    style = WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    if (o.scrollBar) style |= WS_VSCROLL;
+  }
   if (o.tabStop) style |= WS_TABSTOP;
   if (o.readOnly) style |= ES_READONLY;
   CreateControl(parent, L"EDIT", style, o.flat ? 0 : WS_EX_CLIENTEDGE, bounds, id);
@@ -23,6 +26,18 @@ void TEdit::Create(TWindow& parent, const ControlBounds& bounds, int id, const E
 // Follows the edit's own caret: it makes one whenever it gains the focus or changes its font.
 LRESULT CALLBACK TEdit::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                  UINT_PTR, DWORD_PTR self) {
+  auto* edit = reinterpret_cast<TEdit*>(self);
+  if (edit->avoidColor_ && message == WM_PAINT && wParam == 0) {
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(window, &paint);
+    edit->PaintAvoidingColor(screen);
+    EndPaint(window, &paint);
+    return 0;
+  }
+  if (edit->avoidColor_ && message == WM_PRINTCLIENT) {
+    edit->PaintAvoidingColor(reinterpret_cast<HDC>(wParam));
+    return 0;
+  }
   const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
   if (message == WM_SETFOCUS || (message == WM_SETFONT && GetFocus() == window))
     reinterpret_cast<TEdit*>(self)->ReplaceCaret();
@@ -56,11 +71,45 @@ void TEdit::ReplaceCaret() {
   caret_ = std::move(picture);  // the previous caret's picture goes only now that it is replaced
 }
 
+// The edit paints into a 32-bit picture of its client area (edits take a device context in
+// WM_PAINT's wParam), the avoided colour is swapped for its neighbour, and the result is copied
+// to `screen` in one step.
+void TEdit::PaintAvoidingColor(HDC screen) {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const int width = std::max<int>(client.right, 1), height = std::max<int>(client.bottom, 1);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  uint32_t* bits = nullptr;
+  BitmapHandle picture(CreateDIBSection(screen, &info, DIB_RGB_COLORS,
+                                        reinterpret_cast<void**>(&bits), nullptr, 0));
+  if (picture && bits) {
+    MemoryDC memory(screen);
+    SelectedObject selected(memory.Get(), picture.Get());
+    FillRect(memory.Get(), &client, brush_.Get());
+    DefSubclassProc(Handle(), WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
+    GdiFlush();
+    // DIB pixels are 0x00RRGGBB, colour values 0x00BBGGRR.
+    const auto pixel = [](COLORREF c) {
+      return uint32_t(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c);
+    };
+    const uint32_t avoided = pixel(avoided_), substitute = pixel(substitute_);
+    for (size_t i = 0, n = size_t(width) * height; i < n; ++i) {
+      if ((bits[i] & 0xFFFFFF) == avoided) bits[i] = substitute;
+    }
+    BitBlt(screen, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+  }
+}
+
 void TEdit::SetColors(COLORREF text, COLORREF background) {
   text_ = Parent() ? Parent()->ColorForControls(text) : text;
   background_ = Parent() ? Parent()->ColorForControls(background) : background;
   brush_.Reset(CreateSolidBrush(background_));
   customColors_ = true;
+  constexpr COLORREF kWhite = RGB(255, 255, 255);
+  avoided_ = kWhite;
+  substitute_ = Parent() ? Parent()->ColorForControls(kWhite) : kWhite;
+  avoidColor_ = substitute_ != avoided_;
   if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 

@@ -9,7 +9,8 @@
 namespace ormind {
 
 struct EditOptions {
-  bool multiLine = false;  // several lines, Enter starts a new line, a vertical scroll bar
+  bool multiLine = false;  // several lines, Enter starts a new line
+  bool scrollBar = true;   // a multi-line edit's vertical scroll bar
   bool tabStop = true;     // reached with Tab and Shift+Tab
   bool flat = false;       // no sunken border
   bool readOnly = false;
@@ -25,6 +26,8 @@ class TEdit final : public TControl {
   // may adjust colours it must never show (a skinned window's see-through colour). The caret
   // then becomes a picture that shows the text colour over the background and the background
   // over text: the system's solid caret inverts what it covers, which turns dark text white.
+  // When the window must never show some colour, the edit is painted off screen and that
+  // colour (the system's selected-text white, for one) is replaced before it reaches the screen.
   void SetColors(COLORREF text, COLORREF background);
   void SelectAll();
 
@@ -36,8 +39,11 @@ class TEdit final : public TControl {
   static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR, DWORD_PTR self);
   void ReplaceCaret();
+  void PaintAvoidingColor(HDC target);
 
   bool customColors_ = false;
+  bool avoidColor_ = false;
+  COLORREF avoided_ = 0, substitute_ = 0;
   COLORREF text_ = 0, background_ = 0;
   BrushHandle brush_;
   BitmapHandle caret_;

@@ -1,7 +1,6 @@
 #include "pictures/win32/graphic_registry.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "pictures/win32/bitmap_graphic.h"
 #include "pictures/win32/jpeg_graphic.h"
@@ -14,12 +13,6 @@
 namespace ormind {
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
 // Names taken from a file are shown in messages; keep them printable.
 std::string Printable(std::string_view text) {
   std::string out(text);
@@ -29,7 +22,9 @@ std::string Printable(std::string_view text) {
   return out;
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+}  // namespace
+
+std::vector<uint8_t> ReadPictureFile(const std::string& path) {
   // Owned, so that a failed allocation below does not leave the file open.
   const FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -48,16 +43,11 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-}  // namespace
-
 GraphicRegistry& GraphicRegistry::Instance() {
   static GraphicRegistry registry = [] {
     GraphicRegistry r;
     r.RegisterGraphicClass("TBitmap", [] { return std::make_unique<TBitmap>(); });
     r.RegisterGraphicClass("TJPEGImage", [] { return std::make_unique<TJPEGImage>(); });
-    r.RegisterFileFormat("bmp", "Bitmaps", "TBitmap");
-    r.RegisterFileFormat("jpeg", "JPEG Image File", "TJPEGImage");
-    r.RegisterFileFormat("jpg", "JPEG Image File", "TJPEGImage");
     return r;
   }();
   return registry;
@@ -67,26 +57,11 @@ void GraphicRegistry::RegisterGraphicClass(std::string className, Factory factor
   classes_.push_back({std::move(className), std::move(factory)});
 }
 
-void GraphicRegistry::RegisterFileFormat(std::string extension, std::string description,
-                                         std::string className) {
-  formats_.push_back({Lower(extension), std::move(description), std::move(className)});
-}
-
 std::unique_ptr<TGraphic> GraphicRegistry::CreateByClassName(std::string_view className) const {
   const auto found = std::find_if(classes_.rbegin(), classes_.rend(),
                                   [&](const ClassEntry& e) { return e.name == className; });
   if (found == classes_.rend()) throw PictureError("Class " + Printable(className) + " not found");
   return found->factory();
-}
-
-std::unique_ptr<TGraphic> GraphicRegistry::CreateByExtension(std::string_view extension) const {
-  const std::string lower = Lower(extension);
-  const auto found = std::find_if(formats_.rbegin(), formats_.rend(),
-                                  [&](const FormatEntry& e) { return e.extension == lower; });
-  if (found == formats_.rend()) {
-    throw PictureError("Unknown picture file extension (." + Printable(extension) + ")");
-  }
-  return CreateByClassName(found->className);
 }
 
 std::unique_ptr<TGraphic> LoadStoredPicture(std::span<const uint8_t> stored) {
@@ -100,17 +75,6 @@ std::unique_ptr<TGraphic> LoadStoredPictureResource(const wchar_t* resourceName)
   const auto bytes = ResourceBytes(GetModuleHandleW(nullptr), resourceName, RT_RCDATA);
   if (bytes.empty()) throw PictureError("Resource " + WideToUtf8(resourceName) + " not found");
   return LoadStoredPicture(bytes);
-}
-
-std::unique_ptr<TGraphic> LoadPictureFile(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  const size_t dot = path.find_last_of('.');
-  const std::string extension =
-      dot == std::string::npos || (slash != std::string::npos && dot < slash) ? ""
-                                                                                : path.substr(dot + 1);
-  auto graphic = GraphicRegistry::Instance().CreateByExtension(extension);
-  graphic->LoadFromBytes(ReadWholeFile(path));
-  return graphic;
 }
 
 }  // namespace ormind

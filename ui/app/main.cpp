@@ -1,31 +1,74 @@
 // Ormind's program entry: the application object titled "Ormind!", the main window created
-// and shown at once, then the message loop until the main window closes.
+// and shown at once, then the message loop until the main window closes. Started with a report
+// file (what opening a saved report from the desktop runs), it shows that file alone in the
+// print preview instead: no main window, no tray icon, no hand-over to a running copy.
 #include <windows.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include <exception>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "ui/app/application.h"
 #include "platform/handler_errors.h"
+#include "platform/text_encoding.h"
+#include "report/win32/preview/rpt_preview_interface.h"
+#include "report/win32/preview/rpt_preview_run.h"
+#include "report/win32/rpt_emf_recorder.h"
+#include "report/win32/rpt_win32_printer_device.h"
+#include "card/win32/card_journey.h"
 #include "ui/main/main_form.h"
 #include "ui/app/single_instance.h"
 
+namespace {
+
+// The first argument after the program's own name, if any.
+std::optional<std::string> ReportFileArgument() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::optional<std::string> file;
+  if (arguments != nullptr && count >= 2) file = ormind::WideToUtf8(arguments[1]);
+  LocalFree(arguments);
+  return file;
+}
+
+int ShowReportFile(HINSTANCE instance, const std::string& path) {
+  using namespace ormind;
+  TApplication& application = TApplication::Instance();
+  application.Initialize(instance, L"Ormind!");
+  SetRptPreviewOwner(application.Handle());
+  TRptEmfRecorder pages;
+  return ShowReportFileAlone(path, std::make_unique<TRptWin32PrinterDevice>(), pages);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace ormind;
-  // A second start shows the running copy's main window instead of adding a second icon.
-  SingleInstance running(L"Local\\Ormind.Running");
-  // A copy that has no tray window any more is on its way out: start normally then.
-  if (running.OtherIsRunning() && AskRunningCopyToShow()) return 0;
-  // The shell may open a file through a component: it needs this thread's apartment.
+  // The shell and the picture loaders use components: they need this thread's apartment.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   TApplication& application = TApplication::Instance();
   // Errors escaping any window's handlers reach the application's message box.
   SetErrorReporter([&application](const std::string& message) {
     application.ShowException(std::runtime_error(message));
   });
+  if (const std::optional<std::string> report = ReportFileArgument()) {
+    try {
+      return ShowReportFile(instance, *report);
+    } catch (...) {
+      ReportHandlerError();
+    }
+    return 1;
+  }
+  // A second start shows the running copy's main window instead of adding a second icon.
+  SingleInstance running(L"Local\\Ormind.Running");
+  // A copy that has no tray window any more is on its way out: start normally then.
+  if (running.OtherIsRunning() && AskRunningCopyToShow()) return 0;
   try {
     application.Initialize(instance, L"Ormind!");
+    SetRptPreviewOwner(application.Handle());
     TForm1 form1;
     application.SetMainForm(&form1);
     // An error below destroys the form on its way to the handler: the application must not
@@ -39,8 +82,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     form1.onClosing = [&running] { running.Release(); };
     form1.Show();
     UpdateWindow(form1.Handle());
+    // The greeting editor and the card page, created hidden after the main window.
+    TCardJourney card(form1.CurrentSettings().PrintPicture);
+    card.Create();
+    card.ApplyTexts(form1.Texts());
+    form1.onLanguageApplied = [&card](const InterfaceTexts& texts) { card.ApplyTexts(texts); };
+    form1.onPrintGreeting = [&card, &form1] { card.ShowEditor(form1.Handle()); };
     form1.ShowTrayIcon();
-    return application.Run();
+    const int result = application.Run();
+    form1.onLanguageApplied = nullptr;
+    form1.onPrintGreeting = nullptr;
+    return result;
   } catch (...) {
     ReportHandlerError();
   }

@@ -153,6 +153,7 @@ void TSkinnedForm::Paint() {
       RECT bounds = ToRect(control->BoundsRect()), overlap;
       if (IntersectRect(&overlap, &bounds, &area)) control->Paint(dc);
     }
+    PaintOverControls(dc);
   });
 }
 

@@ -58,6 +58,8 @@ class TSkinnedForm : public TWindow {
   void StartDrag(MouseButton button);
 
   virtual void FormShow() {}
+  // Draws what lies on the face besides the picture controls (texts), after them.
+  virtual void PaintOverControls(HDC dc) {}
   virtual void MouseDown(TImage& control, MouseButton button, int x, int y) {}
   virtual void MouseUp(TImage& control, MouseButton button, int x, int y) {}
   virtual void MouseMove(TImage& control, int x, int y) {}

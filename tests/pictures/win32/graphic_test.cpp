@@ -1,11 +1,7 @@
-// The picture classes under Windows: found by class name and by extension, loaded from stored
-// pictures and files, and drawn with their transparent colour left out.
+// The picture classes under Windows: found by class name, loaded from stored pictures, and drawn with their transparent colour left out.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <functional>
-#include <optional>
 
 #include "pictures/win32/bitmap_graphic.h"
 #include "pictures/win32/graphic_registry.h"
@@ -13,11 +9,14 @@
 #include "pictures/stored_picture.h"
 #include "platform/handles.h"
 #include "tests/pictures/bmp_builder.h"
+#include "tests/pictures/win32/dib_canvas.h"
 
 namespace ormind {
 namespace {
 
-constexpr uint32_t kFaceBlue = 0x3060C0;    // 0x00RRGGBB
+using testing::Canvas;
+using testing::kFaceBlue;
+
 constexpr uint32_t kDiscGreen = 0x20A040;
 
 // A 32 x 32 button picture: a green disc of diameter 32 on black.
@@ -34,48 +33,17 @@ std::vector<uint8_t> ButtonBmp() {
   return testing::MakeBmp(layout);
 }
 
-// A 64 x 64 blue canvas to draw on, read back pixel by pixel.
-class Canvas {
- public:
-  Canvas() : dc_(nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 64;
-    info.bmiHeader.biHeight = -64;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
-    selected_.emplace(dc_.Get(), bitmap_.Get());
-    for (int i = 0; i < 64 * 64; ++i) bits_[i] = kFaceBlue;
-  }
-  HDC Get() const { return dc_.Get(); }
-  uint32_t At(int x, int y) const {
-    GdiFlush();
-    return bits_[y * 64 + x] & 0xFFFFFF;
-  }
 
- private:
-  MemoryDC dc_;
-  BitmapHandle bitmap_;
-  std::optional<SelectedObject> selected_;
-  uint32_t* bits_ = nullptr;
-};
-
-TEST(GraphicRegistry, FindsClassesByNameAndFormatsByExtension) {
+TEST(GraphicRegistry, FindsClassesByName) {
   auto& registry = GraphicRegistry::Instance();
   EXPECT_NE(dynamic_cast<TBitmap*>(registry.CreateByClassName("TBitmap").get()), nullptr);
   EXPECT_NE(registry.CreateByClassName("TJPEGImage"), nullptr);
-  for (const char* extension : {"bmp", "BMP", "Jpg", "jpeg"}) {
-    EXPECT_NE(registry.CreateByExtension(extension), nullptr) << extension;
-  }
   const struct {
     std::function<void()> call;
     const char* message;
   } errors[] = {
       {[&] { registry.CreateByClassName("TPngImage"); }, "Class TPngImage not found"},
       {[&] { registry.CreateByClassName("TBitmap\x01"); }, "Class TBitmap? not found"},
-      {[&] { registry.CreateByExtension("png"); }, "Unknown picture file extension (.png)"},
   };
   for (const auto& e : errors) {
     try {
@@ -100,25 +68,6 @@ TEST(LoadStoredPicture, DecodesKnownClassesAndRejectsBadOnes) {
   // A bitmap class holding JPEG-looking bytes fails in the bitmap reader.
   const std::vector<uint8_t> jpegStart = {0xFF, 0xD8, 0xFF};
   EXPECT_THROW(LoadStoredPicture(MakeStoredPicture("TBitmap", jpegStart)), PictureError);
-}
-
-TEST(LoadPictureFile, ChoosesTheReaderByExtensionAndKeepsErrorsClear) {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  const std::string path = std::string(folder) + "ormind-graphic-test.BMP";
-  {
-    const auto bytes = ButtonBmp();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  }
-  EXPECT_EQ(LoadPictureFile(path)->Width(), 32);
-  std::remove(path.c_str());
-  EXPECT_THROW(LoadPictureFile(path), PictureError);  // gone now
-  try {
-    LoadPictureFile(std::string(folder) + "card.png");
-    ADD_FAILURE();
-  } catch (const PictureError& e) {
-    EXPECT_STREQ(e.what(), "Unknown picture file extension (.png)");
-  }
 }
 
 TEST(TBitmap, TransparentCornersLeaveTheDestinationAtEverySize) {

@@ -23,7 +23,17 @@
 //                                        CHILD); a MESSAGE that is not a number is registered
 //   driver state CLASS                   "visible iconic" of the first window of CLASS (0 or 1
 //                                        each), and how many windows of CLASS are visible
+//   driver panel CLASS N                 the text of panel N of the window's status bar
+//   driver button CLASS ID               a toolbar button's state: "enabled"/"disabled", then
+//                                        " checked" when it is pressed
+//   driver press CLASS ID                clicks toolbar button ID of the window (the toolbar's command)
+//   driver resize CLASS W H              restores the window and gives it the outer size W x H
+//   driver childrect CLASS CHILDCLASS    the first descendant of CHILDCLASS: left top right bottom
+//   driver zoomed CLASS                  "yes" when the window is maximised, else "no"
 #include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <cwchar>
@@ -46,6 +56,14 @@ std::wstring TextOf(HWND window) {
   std::wstring text(length + 1, L'\0');
   text.resize(GetWindowTextW(window, text.data(), length + 1));
   return text;
+}
+
+std::wstring ControlTextOf(HWND control) {
+  wchar_t text[4096] = L"";
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  return std::wstring(text, copied);
 }
 
 HWND VisibleWindowOfClass(const std::wstring& className) {
@@ -151,6 +169,48 @@ int Startup(const std::wstring& program, const std::wstring& argument, const std
   return 0;
 }
 
+HWND FindDescendant(HWND parent, const std::wstring& className) {
+  struct Search {
+    std::wstring name;
+    HWND found = nullptr;
+  } search{className};
+  EnumChildWindows(
+      parent,
+      [](HWND c, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        wchar_t name[128] = {};
+        GetClassNameW(c, name, 128);
+        if (s.name != name) return TRUE;
+        s.found = c;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Messages that fill a buffer need one in the window's own process.
+std::wstring StatusPanelText(HWND bar, int panel) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(bar, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+  if (!process) return L"";
+  constexpr SIZE_T kBytes = 1024 * sizeof(wchar_t);
+  void* remote = VirtualAllocEx(process, nullptr, kBytes, MEM_COMMIT, PAGE_READWRITE);
+  std::wstring text(1024, L'\0');
+  if (remote) {
+    const LRESULT answer = SendMessageW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(remote));
+    SIZE_T read = 0;
+    ReadProcessMemory(process, remote, text.data(), kBytes, &read);
+    text.resize(std::min<size_t>(LOWORD(answer), 1023));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  // Alignment tabs are not part of what is shown.
+  text.erase(0, text.find_first_not_of(L'\t') == std::wstring::npos ? text.size()
+                                                                     : text.find_first_not_of(L'\t'));
+  return text;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -188,7 +248,8 @@ int wmain(int argc, wchar_t** argv) {
     HWND w = VisibleWindowOfClass(arg(2));
     if (w && argc >= 4) w = FindWindowExW(w, nullptr, argv[3], nullptr);
     if (!w) return 1;
-    Print(TextOf(w));
+    // A control's text (an edit's) lives in its process: ask the control itself.
+    Print(argc >= 4 ? ControlTextOf(w) : TextOf(w));
     return 0;
   }
   if (command == L"post-close" && argc >= 3) {
@@ -255,6 +316,50 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"close-title" && argc >= 3) {
     for (HWND w : TitledWindows(arg(2))) PostMessageW(w, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == L"panel" && argc >= 4) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (w) w = FindWindowExW(w, nullptr, STATUSCLASSNAMEW, nullptr);
+    if (!w) return 1;
+    Print(StatusPanelText(w, number(3, 0)));
+    return 0;
+  }
+  if (command == L"button" && argc >= 4) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (w) w = FindWindowExW(w, nullptr, TOOLBARCLASSNAMEW, nullptr);
+    if (!w) return 1;
+    const LRESULT state = SendMessageW(w, TB_GETSTATE, number(3, 0), 0);
+    if (state < 0) return 1;
+    Print(std::wstring((state & TBSTATE_ENABLED) ? L"enabled" : L"disabled") +
+          ((state & TBSTATE_CHECKED) ? L" checked" : L""));
+    return 0;
+  }
+  if (command == L"press" && argc >= 4) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    HWND bar = w ? FindWindowExW(w, nullptr, TOOLBARCLASSNAMEW, nullptr) : nullptr;
+    if (!bar) return 1;
+    PostMessageW(w, WM_COMMAND, MAKEWPARAM(number(3, 0), BN_CLICKED), reinterpret_cast<LPARAM>(bar));
+    return 0;
+  }
+  if (command == L"resize" && argc >= 5) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (!w) return 1;
+    ShowWindow(w, SW_RESTORE);
+    return SetWindowPos(w, nullptr, 0, 0, number(3, 0), number(4, 0), SWP_NOMOVE | SWP_NOZORDER) ? 0 : 1;
+  }
+  if (command == L"childrect" && argc >= 4) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    HWND child = w ? FindDescendant(w, arg(3)) : nullptr;
+    RECT r;
+    if (!child || !GetWindowRect(child, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
+  if (command == L"zoomed" && argc >= 3) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (!w) return 1;
+    Print(IsZoomed(w) ? L"yes" : L"no");
     return 0;
   }
   return 2;

@@ -100,6 +100,42 @@ TEST_F(SkinnedWindows, HostedControlsNeverPaintTheSeeThroughColour) {
   ReleaseDC(form.edit.Handle(), dc);
 }
 
+// The system draws selected text white on its highlight colour; on a skinned window that white
+// would be a hole. Whatever the edit shows (text, selection, caret position), no pixel of it is
+// the see-through colour.
+TEST_F(SkinnedWindows, AnEditNeverShowsTheSeeThroughColourEvenWhenTextIsSelected) {
+  const struct {
+    const char* text;
+    int selectFrom, selectTo;
+  } cases[] = {{"Selected text", 0, -1}, {"Part selected", 5, 9}, {"Nothing selected", 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    CardLikeForm form;
+    form.edit.SetColors(RGB(0, 0, 0), RGB(221, 238, 255));
+    form.Show();
+    form.edit.SetText(c.text);
+    form.edit.SetFocus();
+    SendMessageW(form.edit.Handle(), EM_SETSEL, c.selectFrom, c.selectTo);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 200, -20, 1, 32, BI_RGB};
+    uint32_t* bits = nullptr;
+    MemoryDC dc(nullptr);
+    BitmapHandle picture(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS,
+                                          reinterpret_cast<void**>(&bits), nullptr, 0));
+    SelectedObject selected(dc.Get(), picture.Get());
+    SendMessageW(form.edit.Handle(), WM_PRINTCLIENT, WPARAM(dc.Get()), PRF_CLIENT);
+    GdiFlush();
+    int white = 0, background = 0;
+    for (int i = 0; i < 200 * 20; ++i) {
+      white += (bits[i] & 0xFFFFFF) == 0xFFFFFF;
+      background += (bits[i] & 0xFFFFFF) == 0xDDEEFF;
+    }
+    EXPECT_EQ(white, 0);
+    EXPECT_GT(background, 0);  // the edit did paint
+    form.Hide();
+  }
+}
+
 TEST_F(SkinnedWindows, TheTaskbarButtonStaysWhileAnyWindowIsShown) {
   const HWND button = TApplication::Instance().Handle();
   CardLikeForm main, editor;

@@ -1,0 +1,61 @@
+#pragma once
+// Everything the greeting card needs on Windows, made once with the program: the card page with
+// its built-in background, the report's hidden window, the preview and print operations on the
+// system's printers, and the greeting editor that fills the card.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "card/greeting_page.h"
+#include "card/win32/greeting_editor.h"
+#include "card/win32/rpt_report_window.h"
+#include "core/interface_texts.h"
+#include "report/rpt_report_printing.h"
+#include "report/win32/rpt_emf_recorder.h"
+#include "report/win32/rpt_gdi_canvas.h"
+#include "report/win32/rpt_win32_message_port.h"
+#include "report/win32/rpt_win32_printer_device.h"
+
+namespace ormind {
+
+class TCardJourney {
+ public:
+  // `printPicture`: the setting naming the card's background picture (UTF-8; empty: none).
+  explicit TCardJourney(const std::string& printPicture);
+  ~TCardJourney();
+  TCardJourney(const TCardJourney&) = delete;
+  TCardJourney& operator=(const TCardJourney&) = delete;
+
+  // Creates the windows, hidden.
+  void Create();
+  void ApplyTexts(const InterfaceTexts& texts) { Form2.ApplyTexts(texts); }
+  // Shows the editor modally over `owner`; returns when it is closed.
+  void ShowEditor(HWND owner) { Form2.ShowModal(owner); }
+
+ private:
+  TRptPrintingPlatform PrintingPlatform();
+  void PrintSetup(TRptPrinter& printer, TCustomReport& report);
+
+  TRptScreenCanvas reference_;
+  // The program's shared printer, which the print dialog starts from; made at its first use.
+  std::unique_ptr<TRptWin32PrinterDevice> sharedPrinter_;
+  TRptEmfRecorder recorder_;
+  TRptWin32MessagePort messages_;
+  TRptReportWindow reportWindow_;
+
+ public:
+  TReport1 Report1;
+
+ private:
+  TRptReportPrinting printing_;
+
+ public:
+  TForm2 Form2;
+};
+
+// The engine's start-up choices read from this system (measurement, screen colours, the default
+// printer's paper).
+TRptEngineSettings SystemReportSettings();
+
+}  // namespace ormind

@@ -1,0 +1,139 @@
+#include "card/win32/greeting_editor.h"
+
+#include <commctrl.h>
+
+#include "pictures/win32/graphic_registry.h"
+#include "platform/message_loop.h"
+#include "ui/app/application.h"
+#include "ui/skin/rules/button_row.h"
+
+namespace ormind {
+namespace {
+
+// Light blue (red 221, green 238, blue 255) under the typed text.
+constexpr COLORREF kFieldColor = 16772829;
+constexpr COLORREF kFieldText = RGB(0, 0, 0);
+constexpr LabelFont kLabelFont{L"Arial", 11, false, false, RGB(0, 0, 0)};
+constexpr PictureFit kFaceFit{false, false, false};
+constexpr PictureFit kButtonFit{true, true, false};
+// Control ids stay clear of IDOK and IDCANCEL, which Enter and Esc send.
+enum : int { kEdit1Id = 101, kMemo1Id = 102, kEdit2Id = 103 };
+
+// Tab and Shift+Tab leave the greeting for the next field instead of typing a tab; Enter
+// still makes a new line there.
+LRESULT CALLBACK TabLeavesMemo(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR, DWORD_PTR) {
+  if (message == WM_GETDLGCODE) {
+    LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_TAB) {
+      code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    }
+    return code;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, TabLeavesMemo, 0);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TForm2::TForm2(TCardLink card)
+    : card_(std::move(card)),
+      Image1(*this, "Image1", {0, 0, kWidth, kHeight}, kFaceFit, false),
+      btn1(*this, "btn1", kEditorButtonRow.Resting(1), kButtonFit, true),
+      btn2(*this, "btn2", kEditorButtonRow.Resting(2), kButtonFit, true),
+      Label1(32, 24, kLabelFont, "Обращение"),
+      Label2(32, 72, kLabelFont, "Поздравление"),
+      Label3(32, 272, kLabelFont, "Подпись") {}
+
+void TForm2::Create() {
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+  CreateForm(L"TForm2", TApplication::Instance().Title(), {left, top, kWidth, kHeight});
+  SetWantsDialogKeys(true);
+  Image1.SetPicture(LoadStoredPictureResource(L"TFORM2_IMAGE1"));
+  btn1.SetPicture(LoadStoredPictureResource(L"TFORM2_BTN1"));
+  btn2.SetPicture(LoadStoredPictureResource(L"TFORM2_BTN2"));
+  for (TImage* control : {&Image1, &btn1, &btn2}) AddControl(*control);
+  btn1.SetHint("Напечатать поздравление");
+  btn2.SetHint("Закрыть");
+  CreateFields();
+}
+
+void TForm2::CreateFields() {
+  fieldFont_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, L"Arial"));
+  // Created in tab order: salutation, greeting, signature.
+  Edit1.Create(*this, {32, 40, 241, 20}, kEdit1Id, {.flat = true});
+  Memo1.Create(*this, {32, 88, 241, 177}, kMemo1Id,
+               {.multiLine = true, .scrollBar = false, .flat = true});
+  Edit2.Create(*this, {32, 288, 241, 20}, kEdit2Id, {.flat = true});
+  for (TEdit* field : {&Edit1, &Memo1, &Edit2}) {
+    field->SetFont(fieldFont_.Get());
+    field->SetColors(kFieldText, kFieldColor);
+  }
+  SetWindowSubclass(Memo1.Handle(), TabLeavesMemo, 0, 0);
+}
+
+void TForm2::ApplyTexts(const InterfaceTexts& texts) {
+  Label1.SetCaption(texts[TextId::Salutation]);
+  Label2.SetCaption(texts[TextId::GreetingText]);
+  Label3.SetCaption(texts[TextId::Signature]);
+  btn1.SetHint(texts[TextId::PrintGreeting]);
+  btn2.SetHint(texts[TextId::Close]);
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TForm2::ShowModal(HWND owner) {
+  Show();
+  Edit1.SetFocus();
+  RunModal(Handle(), owner);
+}
+
+void TForm2::FormShow() {
+  // Centred at every showing: the screen may have changed since.
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  btnMouseMove(Image1);
+}
+
+void TForm2::PaintOverControls(HDC dc) {
+  for (const TLabel* label : {&Label1, &Label2, &Label3}) label->Paint(dc, 0, 0);
+}
+
+void TForm2::btn1Click() {
+  // One preview of the card at a time: a second would leave the first without its printer.
+  if (card_.PreviewOpen && card_.PreviewOpen()) return;
+  FillCard(*card_.Card, {Edit1.Text(), Memo1.Text(), Edit2.Text()}, card_.PrintPicture,
+           card_.FileExists, card_.BuiltIn);
+  card_.Card->Preview();  // returns when the preview has been closed
+}
+
+void TForm2::MouseDown(TImage& control, MouseButton button, int x, int y) {
+  if (&control == &Image1) return StartDrag(button);
+  control.SetBounds(ButtonRow::Pressed(control.BoundsRect()));
+}
+
+void TForm2::MouseUp(TImage& control, MouseButton button, int x, int y) {
+  if (&control != &Image1) control.SetBounds(ButtonRow::Released(control.BoundsRect()));
+}
+
+void TForm2::MouseMove(TImage& control, int x, int y) { btnMouseMove(control); }
+
+void TForm2::Click(TImage& control) {
+  if (&control == &btn1) btn1Click();
+  if (&control == &btn2) btn2Click();
+}
+
+void TForm2::btnMouseMove(const TImage& control) {
+  btn1.SetBounds(kEditorButtonRow.Resting(1));
+  btn2.SetBounds(kEditorButtonRow.Resting(2));
+  if (&control == &Image1) return;
+  if (const auto number = ButtonNumber(control.Name()); number && (*number == 1 || *number == 2)) {
+    (*number == 1 ? btn1 : btn2).SetBounds(kEditorButtonRow.Hovered(*number));
+  }
+}
+
+}  // namespace ormind

@@ -1,0 +1,264 @@
+#!/usr/bin/env bash
+# End-to-end test of the greeting card under wine64 + Xvfb, as a user would go through it: the
+# main window's print button opens the editor, texts are typed (Russian and English, a word of
+# sixty characters), the editor's print button shows the card in the preview, the preview's
+# Print sends it to a PDF-writing CUPS queue of this test's own, and the PDF page is read back
+# as a picture. Then the background picture setting: a JPEG of our own (upper-case .JPG), a
+# PNG, a missing file, a .webp and a damaged JPEG, each in a fresh start of the program.
+#   card_journey.sh ORMIND_EXE DRIVER_EXE OUT_DIR      (OUT_DIR keeps screenshots and pages)
+set -uo pipefail
+ROOT=$(cd "$(dirname "$0")/../../.." && pwd)
+ormind=$(realpath "$1") driver=$(realpath "$2") keep=$3
+[ -n "${DISPLAY:-}" ] || { echo "needs DISPLAY: run through ./test.sh (it starts Xvfb)"; exit 1; }
+for program in /usr/sbin/cupsd lpadmin pdfinfo pdftoppm /usr/lib/cups/backend/cups-pdf xdotool; do
+  command -v "$program" >/dev/null || { echo "FAIL: $program is missing (tools/setup installs it)"; exit 1; }
+done
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+probe="python3 $ROOT/tests/card/e2e/ink_probe.py"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/ormind-card.XXXXXX")
+queue_conf=/etc/cups/cups-pdf-card$$.conf  # cups-pdf reads /etc/cups/cups-pdf-NAME.conf for cups-pdf:/NAME
+mkdir -p "$keep" && rm -f "$keep"/*.png "$keep"/*.pdf
+cupsd_pid= windows_pid= program_pid=
+failures=0
+
+stop_program() {
+  [ -n "$windows_pid" ] && run_driver kill "$windows_pid" >/dev/null
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  windows_pid= program_pid=
+  sleep 0.5
+}
+cleanup() {
+  stop_program
+  [ -n "$cupsd_pid" ] && kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null
+  rm -f "$queue_conf"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+winpath() { echo "Z:${1//\//\\}"; }
+run_driver() { timeout 30 "$wine" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+pass() { echo "ok:   $1"; }
+fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
+check_eq() { if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi; }
+check_ge() { if [ "$3" -ge "$2" ]; then pass "$1 ($3)"; else fail "$1: expected at least $2, got $3"; fi; }
+check_le() { if [ "$3" -le "$2" ]; then pass "$1 ($3)"; else fail "$1: expected at most $2, got $3"; fi; }
+shot() { import -window root "$keep/$1.png"; convert "$keep/$1.png" "$work/$1.ppm"; echo "$work/$1.ppm"; }
+
+# --- A private CUPS scheduler with a queue that writes PDFs ---------------------------------
+mkdir -p "$work"/{etc,spool/tmp,cache,state,log,pdf}
+chmod a+x "$work" && chmod a+rwx "$work/pdf"  # cups-pdf writes as an unprivileged user
+cat >"$work/etc/cups-files.conf" <<CONF
+ServerRoot $work/etc
+RequestRoot $work/spool
+TempDir $work/spool/tmp
+CacheDir $work/cache
+StateDir $work/state
+AccessLog $work/log/access_log
+ErrorLog $work/log/error_log
+PageLog $work/log/page_log
+FileDevice No
+CONF
+cat >"$work/etc/cupsd.conf" <<CONF
+Listen $work/cups.sock
+LogLevel warn
+Browsing Off
+WebInterface No
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+CONF
+printf 'Out %s\nAnonDirName %s\nLabel 0\n' "$work/pdf" "$work/pdf" >"$queue_conf"
+/usr/sbin/cupsd -f -c "$work/etc/cupsd.conf" -s "$work/etc/cups-files.conf" &
+cupsd_pid=$!
+export CUPS_SERVER=$work/cups.sock  # for lpadmin, and for the program's printing under wine
+for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+lpadmin -p CardPDF -v "cups-pdf:/card$$" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E 2>/dev/null &&
+  lpadmin -d CardPDF || { echo "FAIL: the queue could not be set up"; exit 1; }
+
+# Waits for the queue to write one more PDF than `before`; prints its name.
+next_pdf() {  # next_pdf BEFORE
+  for _ in $(seq 150); do
+    local count
+    count=$(ls "$work"/pdf/*.pdf 2>/dev/null | wc -l)
+    if [ "$count" -gt "$1" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; then
+      sleep 0.5
+      ls -t "$work"/pdf/*.pdf | head -n1
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# --- The program ----------------------------------------------------------------------------
+start_program() {  # start_program NAME PRINT_PICTURE LANG
+  local appdata=$work/appdata-$1
+  mkdir -p "$appdata/Ormind"
+  printf '[settings]\r\nEventsFile=%s\r\nDaysBefore=3\r\nLang=%s\r\nPrintPicture=%s\r\n' \
+    "$(winpath "$appdata/Ormind/events.txt")" "$3" "$2" >"$appdata/Ormind/settings.ini"
+  printf '[Birthday]\r\nAnna=09.12.1990\r\n' >"$appdata/Ormind/events.txt"
+  settings_file=$appdata/Ormind/settings.ini
+  "$wine" "$driver" start "$(winpath "$appdata")" "$(winpath "$ormind")" \
+    </dev/null >"$work/started" 2>/dev/null &
+  program_pid=$!
+  run_driver wait TForm1 20000 >/dev/null || { fail "$1: the main window appears"; exit 1; }
+  windows_pid=$(tr -d '\r' <"$work/started")
+  sleep 0.5
+  read -r mx my _ < <(run_driver rect TForm1)
+}
+
+open_editor() {  # presses the main window's btn4
+  xdotool mousemove $((mx + 160)) $((my + 268)); sleep 0.2; xdotool click 1
+  run_driver wait TForm2 10000 >/dev/null || { fail "the editor opens"; return 1; }
+  sleep 0.5
+  read -r ex ey ex2 ey2 < <(run_driver rect TForm2)
+}
+editor_click() { xdotool mousemove $((ex + $1)) $((ey + $2)); sleep 0.2; xdotool click 1; sleep 0.3; }
+press_print() { editor_click 360 52; }  # btn1
+preview_shown() { run_driver wait TRptStandardPreview 15000 >/dev/null; }
+close_preview() {  # wine takes about two seconds to take an unmanaged window off the screen
+  run_driver post-close TRptStandardPreview >/dev/null
+  run_driver gone TRptStandardPreview 10000 >/dev/null && sleep 2.5
+}
+# The colour at the middle of the preview's page area, as 0xRRGGBB.
+preview_page_colour() {  # preview_page_colour SHOT_NAME
+  local s px py
+  read -r px py px2 py2 < <(run_driver rect TRptStandardPreview)
+  s=$(shot "$1")
+  convert "$keep/$1.png" -format "%[hex:u.p{$(((px + px2) / 2)),$((py + (py2 - py) * 3 / 4))}]" info:
+}
+near() {  # near RRGGBB RRGGBB: channels within 24
+  python3 -c "import sys;a,b=sys.argv[1:];print(all(abs(int(a[i:i+2],16)-int(b[i:i+2],16))<=24 for i in (0,2,4)))" "$1" "$2"
+}
+
+# --- 1. Writing and printing a card ---------------------------------------------------------
+start_program texts "" 1049
+open_editor || exit 1
+check_eq "the editor is 446 x 336, centred on the screen" \
+  "446 336 $(( ($(xdotool getdisplaygeometry | cut -d' ' -f1) - 446) / 2 ))" \
+  "$((ex2 - ex)) $((ey2 - ey)) $ex"
+long_word=$(printf 'Supercalifragilisticexpialidocious%.0s' 1 2 | cut -c1-60)
+# Typed field by field with Tab; the greeting's lines with Enter; then Shift+Tab twice goes
+# back to the salutation, where End and a "!" finish it.
+xdotool type --delay 40 "Dear Anna"; xdotool key Tab
+xdotool type --delay 40 "Happy birthday to you"; xdotool key Return
+xdotool type --delay 40 "Счастья и радости"; xdotool key Return
+xdotool type --delay 20 "$long_word"; xdotool key Tab
+xdotool type --delay 40 "Paul"
+xdotool key shift+Tab shift+Tab End; xdotool type --delay 40 "!"
+sleep 0.5
+check_eq "Tab, Enter and Shift+Tab reach the fields in their order" "Dear Anna!" \
+  "$(run_driver text TForm2 Edit)"
+shot editor_filled >/dev/null
+press_print
+if preview_shown; then pass "the editor's print button opens the preview"; else fail "the preview opens"; fi
+sleep 1.5
+s=$(shot preview_card)
+read -r px py px2 py2 < <(run_driver rect TRptStandardPreview)
+check_ge "the salutation shows in red in the preview" 100 "$($probe "$s" "$px" "$py" "$px2" "$py2" FF0000 60 --pixels)"
+check_ge "the greeting shows in navy in the preview" 300 "$($probe "$s" "$px" "$py" "$px2" "$py2" 000080 50 --pixels)"
+
+check_eq "Print is enabled once the card is made" enabled "$(run_driver button TRptStandardPreview 109)"
+# The preview's Print: the toolbar's ninth button, 221 pixels from the window's left edge and
+# 36 below its top (the caption wine leaves undrawn, the border, half the toolbar).
+pdfs=$(ls "$work"/pdf/*.pdf 2>/dev/null | wc -l)
+xdotool mousemove $((px + 221)) $((py + 36)); sleep 0.3; xdotool mousedown 1; sleep 0.2; xdotool mouseup 1
+sleep 2; shot after_print >/dev/null
+if pdf=$(next_pdf "$pdfs"); then pass "Print sends the card to the printer"; else
+  fail "a PDF is written"; lpstat -t; tail -5 "$work/log/error_log"; fi
+if [ -n "${pdf:-}" ]; then
+  cp "$pdf" "$keep/card.pdf"
+  check_eq "one A4 page" "1 595x842" \
+    "$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p') $(pdfinfo "$pdf" | sed -n 's/^Page size: *\([0-9]*\)[0-9.]* x \([0-9]*\)[0-9.]* pts.*/\1x\2/p')"
+  pdftoppm -r 50 -png -singlefile "$pdf" "$keep/card_page"
+  pdftoppm -r 50 -singlefile "$pdf" "$work/page"
+  page=$work/page.ppm
+  check_ge "the background's rose frame at the top left corner" 20 "$($probe "$page" 0 0 15 15 F5D5D5 30)"
+  check_ge "the background's rose frame at the bottom right corner" 20 "$($probe "$page" 195 282 210 297 F5D5D5 30)"
+  check_ge "the salutation is red, centred high on the page" 40 "$($probe "$page" 80 50 130 75 FF0000 70)"
+  check_eq "no red left or right of the salutation's middle band" 0 "$($probe "$page" 0 50 60 75 FF0000 40)"
+  check_ge "the greeting is navy inside its box" 200 "$($probe "$page" 44 97 174 204 000080 60)"
+  check_eq "no navy outside the greeting's box" 0 "$($probe "$page" 0 205 210 297 000080 40)"
+  check_ge "the signature is maroon, centred low on the page" 20 "$($probe "$page" 85 212 125 226 800000 50)"
+  if command -v pdftotext >/dev/null && pdftotext "$pdf" - | tr -d ' \n' | grep -q "$long_word"; then
+    pass "every character of the sixty-character word is on the page"
+  else
+    # Without extractable text: the word runs on into a second line of its own.
+    check_ge "the long word's rest continues on the next line" 30 "$($probe "$page" 44 118 120 127 000080 60)"
+  fi
+fi
+close_preview && pass "the preview closes" || fail "the preview closes"
+
+# Closing the editor only hides it: the texts are there when it opens again.
+editor_click 400 52   # btn2
+run_driver gone TForm2 5000 >/dev/null && pass "the close button hides the editor" || fail "the editor hides"
+open_editor
+check_eq "reopened, the editor still holds the salutation" "Dear Anna!" "$(run_driver text TForm2 Edit)"
+
+# Empty fields print only the background.
+for field in 1 2 3; do xdotool key ctrl+a BackSpace Tab; done
+press_print
+preview_shown && sleep 1.5
+s=$(shot preview_empty)
+read -r px py px2 py2 < <(run_driver rect TRptStandardPreview)
+# A salutation gives hundreds of red pixels and a greeting thousands of navy ones; the
+# background's bows and flowers have a few close to red.
+check_le "empty fields: no salutation on the card" 30 \
+  "$($probe "$s" "$px" "$py" "$px2" "$py2" FF0000 40 --pixels)"
+check_le "empty fields: no greeting on the card" 30 \
+  "$($probe "$s" "$px" "$py" "$px2" "$py2" 000080 30 --pixels)"
+close_preview
+stop_program
+
+# --- 2. The background picture setting ------------------------------------------------------
+convert -size 160x226 xc:'#30A0A0' -quality 92 "$work/teal.JPG"
+convert -size 160x226 xc:'#A04080' "$work/plum.png"
+head -c 200 "$work/teal.JPG" >"$work/damaged.jpg"; printf 'garbage' >>"$work/damaged.jpg"
+printf 'RIFF\x10\x00\x00\x00WEBPVP8 ' >"$work/card.webp"
+while IFS='|' read -r name file expect; do
+  start_program "$name" "$(winpath "$work/$file")" 1033
+  open_editor || continue
+  press_print
+  case $expect in
+    colour:*)
+      if preview_shown; then
+        sleep 1.5
+        got=$(preview_page_colour "picture_$name")
+        [ "$(near "${expect#colour:}" "$got")" = True ] && pass "$name: the card shows it ($got)" \
+          || fail "$name: the card shows ${expect#colour:}, got $got"
+        close_preview
+      else
+        fail "$name: the preview opens"
+      fi
+      ;;
+    message:*)
+      text=$(run_driver message 10000)
+      case $text in
+        "${expect#message:}"*) pass "$name: the message \"$text\"" ;;
+        *) fail "$name: expected the message \"${expect#message:}...\", got \"$text\"" ;;
+      esac
+      shot "message_$name" >/dev/null
+      run_driver dismiss >/dev/null; sleep 0.5
+      run_driver wait TRptStandardPreview 1000 >/dev/null && fail "$name: no preview opens" \
+        || pass "$name: no preview opens"
+      # The editor is still open and takes typing.
+      editor_click 100 50; xdotool type --delay 40 "Still here"
+      check_eq "$name: the editor is still usable" "Still here" "$(run_driver text TForm2 Edit)"
+      ;;
+  esac
+  grep -q "PrintPicture=$(winpath "$work/$file" | sed 's/\\/\\\\/g')" "$settings_file" \
+    && pass "$name: the setting stays in the file" || fail "$name: the setting stays in the file"
+  stop_program
+done <<'CASES'
+jpeg_upper_case|teal.JPG|colour:30a0a0
+png|plum.png|colour:a04080
+missing|absent.jpg|colour:fefdf8
+webp|card.webp|message:Unknown picture file extension (.webp)
+damaged_jpeg|damaged.jpg|message:JPEG error #
+CASES
+
+echo "card journey: $failures failure(s); pictures in $keep"
+exit $((failures > 0))

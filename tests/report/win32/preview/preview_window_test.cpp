@@ -1,0 +1,168 @@
+// The preview window on a five-page report made through the page printer: the page is played
+// once per zoom and page, a close during the window's own operations waits for them, a printer
+// freed under the window leaves it whole, and opening and closing it leaves nothing behind.
+#include <windows.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/handles.h"
+#include "platform/message_loop.h"
+#include "report/rpt_printer.h"
+#include "report/win32/preview/rpt_preview_dialogs.h"
+#include "report/win32/preview/rpt_standard_preview.h"
+#include "report/win32/preview/rpt_window_messages.h"
+#include "tests/report/printer_fakes.h"
+#include "tests/report/win32/sample_page.h"
+
+namespace ormind {
+namespace {
+
+using testing::FakeDevice;
+using testing::Log;
+using testing::NullCanvas;
+
+// Records every page as the GDI-made sample page, so the pictures really play.
+struct SamplePages final : TRptPageRecorder {
+  struct Recording final : TRptPageRecording {
+    explicit Recording(const std::vector<uint8_t>& bytes) : bytes(bytes) {}
+    TRptCanvas& Canvas() override { return canvas; }
+    std::unique_ptr<TRptPagePicture> Close() override { return std::make_unique<TRptEmfImage>(bytes); }
+    const std::vector<uint8_t>& bytes;
+    NullCanvas canvas;
+  };
+  int32_t ScreenPixelsPerInch() const override { return 96; }
+  std::unique_ptr<TRptPageRecording> BeginPage(int32_t, int32_t) override {
+    return std::make_unique<Recording>(bytes);
+  }
+  std::unique_ptr<TRptPagePicture> MakePicture() override { return std::make_unique<TRptEmfImage>(); }
+  std::vector<uint8_t> bytes = ormind::testing::RecordSamplePage();
+};
+
+class PreviewWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    printer = std::make_unique<TRptPrinter>(std::make_unique<FakeDevice>(log), pages, messages);
+    printer->OpenDocument();
+    for (int i = 0; i < 5; ++i) printer->NewPage();
+    printer->CloseDocument();
+  }
+  void TearDown() override {
+    if (IsWindow(handle)) DestroyWindow(handle);
+  }
+  TRptStandardPreview& Open() {
+    auto* window = new TRptStandardPreview(nullptr, printer.get());  // frees itself
+    window->Show();
+    handle = window->Handle();
+    ProcessPendingMessages();
+    return *window;
+  }
+  void Repaint() {
+    RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+
+  Log log;
+  SamplePages pages;
+  TRptWindowMessagePort messages;
+  std::unique_ptr<TRptPrinter> printer;
+  HWND handle = nullptr;
+};
+
+TEST_F(PreviewWindow, PlaysThePagePictureOncePerZoomAndPage) {
+  struct Row {
+    const char* what;
+    std::function<void(TRptStandardPreview&)> action;
+    int renders;  // how often the page has been played after the action and a repaint
+  };
+  const auto scroll = [](TRptStandardPreview& w) {
+    for (int i = 0; i < 5; ++i) SendMessageW(w.RptPreview.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  };
+  const std::vector<Row> rows = {
+      {"fit width", [](auto& w) { w.ZoomToWidthClick(); }, 1},
+      {"repaints", [&](auto&) { Repaint(); Repaint(); }, 1},
+      {"scrolling", scroll, 1},
+      {"the wheel", [](auto& w) { SendMessageW(w.RptPreview.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -240), 0); }, 1},
+      {"the same zoom again", [](auto& w) { w.ZoomToWidthClick(); }, 1},
+      {"another zoom", [](auto& w) { w.ZoomToFitClick(); }, 2},
+      {"another page", [](auto& w) { w.NextPageClick(); }, 1},
+  };
+  TRptStandardPreview& window = Open();
+  for (const Row& row : rows) {
+    row.action(window);
+    Repaint();
+    EXPECT_EQ(window.RptPreview.Image().Pixels().Renders(), row.renders) << row.what;
+  }
+  EXPECT_GT(window.RptPreview.ScrollPosition(SB_VERT), 0) << "the scroll bar moved";
+}
+
+TEST_F(PreviewWindow, CloseDuringTheWindowsOwnOperationWaitsForIt) {
+  const std::vector<std::pair<const char*, void (TRptStandardPreview::*)()>> rows = {
+      {"zoom to fit", &TRptStandardPreview::ZoomToFitClick},
+      {"100%", &TRptStandardPreview::ZoomTo100Click},
+      {"zoom to width", &TRptStandardPreview::ZoomToWidthClick},
+  };
+  for (const auto& [what, click] : rows) {
+    TRptStandardPreview& window = Open();
+    PostMessageW(handle, WM_CLOSE, 0, 0);  // arrives while the click lets messages through
+    (window.*click)();
+    EXPECT_TRUE(IsWindow(handle)) << what << ": the window outlives its own handler";
+    ProcessPendingMessages();
+    EXPECT_FALSE(IsWindow(handle)) << what << ": and closes afterwards";
+    EXPECT_FALSE(printer->PreviewShown()) << what;
+  }
+}
+
+TEST_F(PreviewWindow, APrinterFreedUnderTheWindowLeavesItWhole) {
+  TRptStandardPreview& window = Open();
+  window.ZoomToWidthClick();
+  printer.reset();
+  EXPECT_EQ(window.RptPreview.Printer(), nullptr);
+  EXPECT_FALSE(window.RptPreview.Image().HasPicture());
+  window.NextPageClick();
+  window.ZoomToFitClick();
+  Repaint();
+  SendMessageW(handle, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(handle));
+}
+
+TEST_F(PreviewWindow, DialogFiltersAreAsTheFileTypeIsNamed) {
+  EXPECT_EQ(SaveReportFilter(), "Report file(*.ORP)|*.ORP");
+  EXPECT_EQ(LoadReportFilter(), "Report file (*.ORP)|*.ORP");
+}
+
+size_t WorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+  return counters.WorkingSetSize + counters.PagefileUsage;
+}
+
+TEST_F(PreviewWindow, OpeningAndClosingAHundredTimesLeavesNothingBehind) {
+  const auto counts = [] {
+    return std::vector<int>{TWindow::LiveWindows(), BitmapHandle::LiveCount(),
+                            EnhMetaFileHandle::LiveCount(), OwnedDC::LiveCount(),
+                            ImageListHandle::LiveCount(), BrushHandle::LiveCount()};
+  };
+  const std::vector<int> before = counts();
+  size_t afterFirst = 0;
+  for (int cycle = 1; cycle <= 100; ++cycle) {
+    TRptStandardPreview& window = Open();
+    window.ZoomToWidthClick();
+    window.LastPageClick();
+    Repaint();
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    ProcessPendingMessages();
+    ASSERT_FALSE(IsWindow(handle));
+    ASSERT_EQ(counts(), before) << "after cycle " << cycle;
+    if (cycle == 1) afterFirst = WorkingSet();
+  }
+  EXPECT_LT(WorkingSet(), afterFirst + 1024 * 1024);
+}
+
+}  // namespace
+}  // namespace ormind
