@@ -18,39 +18,19 @@
 #include "report/win32/preview/rpt_standard_preview.h"
 #include "report/win32/preview/rpt_window_messages.h"
 #include "tests/report/printer_fakes.h"
-#include "tests/report/win32/sample_page.h"
+#include "tests/report/win32/preview/sample_pages.h"
 
 namespace ormind {
 namespace {
 
 using testing::FakeDevice;
 using testing::Log;
-using testing::NullCanvas;
-
-// Records every page as the GDI-made sample page, so the pictures really play.
-struct SamplePages final : TRptPageRecorder {
-  struct Recording final : TRptPageRecording {
-    explicit Recording(const std::vector<uint8_t>& bytes) : bytes(bytes) {}
-    TRptCanvas& Canvas() override { return canvas; }
-    std::unique_ptr<TRptPagePicture> Close() override { return std::make_unique<TRptEmfImage>(bytes); }
-    const std::vector<uint8_t>& bytes;
-    NullCanvas canvas;
-  };
-  int32_t ScreenPixelsPerInch() const override { return 96; }
-  std::unique_ptr<TRptPageRecording> BeginPage(int32_t, int32_t) override {
-    return std::make_unique<Recording>(bytes);
-  }
-  std::unique_ptr<TRptPagePicture> MakePicture() override { return std::make_unique<TRptEmfImage>(); }
-  std::vector<uint8_t> bytes = ormind::testing::RecordSamplePage();
-};
 
 class PreviewWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     printer = std::make_unique<TRptPrinter>(std::make_unique<FakeDevice>(log), pages, messages);
-    printer->OpenDocument();
-    for (int i = 0; i < 5; ++i) printer->NewPage();
-    printer->CloseDocument();
+    ormind::testing::MakeSamplePages(*printer, 5);
   }
   void TearDown() override {
     if (IsWindow(handle)) DestroyWindow(handle);
@@ -67,7 +47,7 @@ class PreviewWindow : public ::testing::Test {
   }
 
   Log log;
-  SamplePages pages;
+  ormind::testing::SamplePages pages;
   TRptWindowMessagePort messages;
   std::unique_ptr<TRptPrinter> printer;
   HWND handle = nullptr;
