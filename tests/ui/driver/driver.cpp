@@ -16,7 +16,7 @@
 //   driver close-title TEXT              closes the visible top-level windows whose title has TEXT
 //   driver startup CLASS APPDATA|- PROGRAM [ARGUMENT]
 //                                        milliseconds from starting PROGRAM to its first painted
-//                                        visible window of CLASS
+//                                        visible window of CLASS (its child windows painted too)
 //   driver bare                          a bare window (class BareWindow), for comparing start-up
 //   driver post CLASS CHILD|- MESSAGE WPARAM LPARAM
 //                                        posts to the first window of CLASS (or its child of
@@ -147,6 +147,20 @@ int Bare() {
   return 0;
 }
 
+// Whether a child window (the preview's page, say) still has something to paint.
+bool ChildWaitsForPaint(HWND parent) {
+  bool waiting = false;
+  EnumChildWindows(
+      parent,
+      [](HWND c, LPARAM data) -> BOOL {
+        if (!IsWindowVisible(c) || !GetUpdateRect(c, nullptr, FALSE)) return TRUE;
+        *reinterpret_cast<bool*>(data) = true;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&waiting));
+  return waiting;
+}
+
 int Startup(const std::wstring& program, const std::wstring& argument, const std::wstring& className,
             const std::wstring* appData) {
   LARGE_INTEGER frequency, begin, now;
@@ -158,7 +172,7 @@ int Startup(const std::wstring& program, const std::wstring& argument, const std
   const bool painted = WaitFor(
       [&] {
         HWND w = VisibleWindowOfClass(className);
-        return w && !GetUpdateRect(w, nullptr, FALSE);
+        return w && !GetUpdateRect(w, nullptr, FALSE) && !ChildWaitsForPaint(w);
       },
       30000);
   QueryPerformanceCounter(&now);
