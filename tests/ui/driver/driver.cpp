@@ -147,17 +147,17 @@ int Bare() {
   return 0;
 }
 
+// Enumeration callbacks are plain functions: the 32-bit calling convention rules out lambdas.
+BOOL CALLBACK NoteChildWaitingForPaint(HWND c, LPARAM data) {
+  if (!IsWindowVisible(c) || !GetUpdateRect(c, nullptr, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(data) = true;
+  return FALSE;
+}
+
 // Whether a child window (the preview's page, say) still has something to paint.
 bool ChildWaitsForPaint(HWND parent) {
   bool waiting = false;
-  EnumChildWindows(
-      parent,
-      [](HWND c, LPARAM data) -> BOOL {
-        if (!IsWindowVisible(c) || !GetUpdateRect(c, nullptr, FALSE)) return TRUE;
-        *reinterpret_cast<bool*>(data) = true;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&waiting));
+  EnumChildWindows(parent, NoteChildWaitingForPaint, reinterpret_cast<LPARAM>(&waiting));
   return waiting;
 }
 
@@ -183,22 +183,23 @@ int Startup(const std::wstring& program, const std::wstring& argument, const std
   return 0;
 }
 
+struct DescendantSearch {
+  std::wstring name;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK NoteDescendantOfClass(HWND c, LPARAM data) {
+  auto& s = *reinterpret_cast<DescendantSearch*>(data);
+  wchar_t name[128] = {};
+  GetClassNameW(c, name, 128);
+  if (s.name != name) return TRUE;
+  s.found = c;
+  return FALSE;
+}
+
 HWND FindDescendant(HWND parent, const std::wstring& className) {
-  struct Search {
-    std::wstring name;
-    HWND found = nullptr;
-  } search{className};
-  EnumChildWindows(
-      parent,
-      [](HWND c, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        wchar_t name[128] = {};
-        GetClassNameW(c, name, 128);
-        if (s.name != name) return TRUE;
-        s.found = c;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DescendantSearch search{className};
+  EnumChildWindows(parent, NoteDescendantOfClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
