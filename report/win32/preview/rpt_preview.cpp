@@ -205,13 +205,12 @@ void TRptPreview::Scroll(int bar, WORD request) {
 void TRptPreview::WheelScroll(int32_t delta) {
   UINT linesPerNotch = 3;
   SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
-  if (linesPerNotch == WHEEL_PAGESCROLL) {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    linesPerNotch = static_cast<UINT>(std::max<LONG>(1, client.bottom / kLineStep));
-  }
-  const int32_t lines = fWheel.Lines(delta, static_cast<int32_t>(linesPerNotch));
-  if (lines != 0) ScrollTo(SB_VERT, fScrollY + lines * kLineStep);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const int linesPerPage = std::max<LONG>(1, client.bottom / kLineStep);
+  // Positive lines move towards the top of the page.
+  const int lines = fWheel.Add(delta, linesPerNotch, linesPerPage);
+  if (lines != 0) ScrollTo(SB_VERT, fScrollY - lines * kLineStep);
 }
 
 LRESULT TRptPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,7 +8,7 @@
 #include "platform/window.h"
 #include "report/rpt_printer_device.h"
 #include "report/rpt_preview_layout.h"
-#include "report/rpt_wheel_scroll.h"
+#include "ui/skin/rules/wheel_steps.h"
 #include "report/win32/preview/rpt_preview_image.h"
 
 namespace ormind {
@@ -66,7 +66,7 @@ class TRptPreview final : public TWindow {
   TRptPreviewLayout fLayout;
   TRptImagePlacement fPlacement;
   int32_t fScrollX = 0, fScrollY = 0;
-  TRptWheelScroll fWheel;
+  WheelAccumulator fWheel;
   int32_t fWidth = 250, fHeight = 250;
   bool fLayingOut = false;
   TRptWindowRef fNoticeWindow = 0;
