@@ -13,11 +13,18 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/ormind-preview-XXXXXX")
 shots=${5:-$work}
 mkdir -p "$shots"
 failures=0 program_pid=
+stop_program() {  # the wine process started by the subshell, then the subshell
+  [ -n "$program_pid" ] || return 0
+  pkill -P "$program_pid" 2>/dev/null
+  kill "$program_pid" 2>/dev/null
+  program_pid=
+}
 cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  stop_program
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 
 winpath() { echo "Z:${1//\//\\}"; }
 run_driver() { timeout 30 "$wine" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
@@ -38,6 +45,13 @@ eventually() {  # eventually EXPECTED COMMAND...: COMMAND's output once it is EX
   echo "$out"
 }
 saved_copy() { find "$work" -maxdepth 1 -iname copy.orp | head -n1; }
+count_titled() { run_driver titles "$1" | grep -c .; }
+dialog() {  # dialog BUTTON TITLE PATH: press BUTTON, and once the dialog is up, enter PATH
+  run_driver press $W "$1" >/dev/null
+  eventually 1 count_titled "$2" >/dev/null
+  sleep 0.5
+  xdotool type --delay 20 "$(winpath "$3")"; sleep 0.3; xdotool key Return
+}
 W=TRptStandardPreview
 
 # Pages recorded through GDI, packed into report files of 5 and of 60 pages.
@@ -65,6 +79,10 @@ ended() {  # ended [SECONDS]: the program's exit status once it has ended
   done
   echo "still running"
 }
+
+# Keys go to the window in front: no other window of the program may be open.
+if run_driver wait $W 0 >/dev/null || run_driver wait TForm1 0 >/dev/null; then
+  fail "another Ormind window is open"; exit 1; fi
 
 # --- The five-page file: pages, keys, resize, save, load, Alt+C ---
 start "$work/five.orp"
@@ -107,10 +125,7 @@ shot preview_resized
 
 # Save: a name typed without an extension gets .ORP; the file opens again in the tool.
 saved=$work/copy
-run_driver press $W 110 >/dev/null
-sleep 1.5
-shot save_dialog
-xdotool type --delay 20 "$(winpath "$saved")"; sleep 0.3; xdotool key Return; sleep 1.5
+dialog 110 "Save report" "$saved"
 # Windows names are case-blind; wine's dialog writes the default extension in lower case.
 written=$(eventually "$work/copy.orp" saved_copy)
 [ -n "$written" ] || written=$(eventually "$work/copy.ORP" saved_copy)
@@ -120,12 +135,10 @@ check_eq "the saved file holds five pages" "PageTotal: 5" \
   "$("$wine" "$tool" info "$(winpath "$written")" </dev/null 2>/dev/null | tr -d '\r' | grep PageTotal)"
 # Saving onto it again asks first; No leaves the file alone.
 before=$(stat -c %i "$written")
-run_driver press $W 110 >/dev/null; sleep 1.5
-xdotool type --delay 20 "$(winpath "$written")"; sleep 0.3; xdotool key Return; sleep 1
-shot overwrite_prompt
-count_titled() { run_driver titles "$1" | grep -c .; }
+dialog 110 "Save report" "$written"
 check_eq "saving over a file asks first (a second window titled Save report)" "2" \
   "$(eventually 2 count_titled "Save report")"
+shot overwrite_prompt
 xdotool key Escape; sleep 0.5; eventually 1 count_titled "Save report" >/dev/null
 xdotool key Escape; sleep 0.5
 check_eq "both closed again" "0" "$(eventually 0 count_titled "Save report")"
@@ -133,11 +146,9 @@ check_eq "answering no keeps the file" "$before" "$(stat -c %i "$written")"
 
 # Load: the copy opens on its first page.
 key End
-run_driver press $W 111 >/dev/null; sleep 1.5
-xdotool type --delay 20 "$(winpath "$written")"; sleep 0.3; xdotool key Return; sleep 1.5
+dialog 111 "Load report" "$written"
 check_eq "Load shows the loaded file's first page" "Page 1 of 5" "$(eventually "Page 1 of 5" page_info)"
-run_driver press $W 111 >/dev/null; sleep 1.5
-xdotool type --delay 20 "$(winpath "$work/missing.orp")"; sleep 0.3; xdotool key Return; sleep 1
+dialog 111 "Load report" "$work/missing.orp"
 check_eq "Load of a missing file says so" "File does not exist" "$(run_driver message 3000)"
 run_driver dismiss >/dev/null
 check_eq "and changes nothing" "Page 1 of 5" "$(page_info)"
@@ -151,7 +162,7 @@ for run in $(seq 10); do
   start "$work/many.orp"
   run_driver wait $W 20000 >/dev/null && xdotool key Escape
   [ "$(ended 15)" = 0 ] && clean=$((clean + 1))
-  [ -n "$program_pid" ] && { kill "$program_pid" 2>/dev/null; program_pid=; }
+  stop_program
 done
 check_eq "Esc at once ends the program cleanly, ten times in a row" "10" "$clean"
 
