@@ -12,20 +12,20 @@ namespace {
 
 std::atomic<int> g_liveWindows{0};
 
-void EnsureWindowClass(HINSTANCE instance, const WindowClassSpec& spec, WNDPROC procedure) {
+void EnsureWindowClass(HINSTANCE instance, const WindowClassSpec& desc, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
-  if (GetClassInfoExW(instance, spec.name, &windowClass)) return;
+  if (GetClassInfoExW(instance, desc.name, &windowClass)) return;
   windowClass = {};
   windowClass.cbSize = sizeof(windowClass);
-  windowClass.style = spec.style;
+  windowClass.style = desc.style;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = spec.icon;
-  windowClass.hIconSm = spec.icon;
-  windowClass.hCursor = spec.cursor;
-  windowClass.hbrBackground = spec.background;
-  windowClass.lpszClassName = spec.name;
+  windowClass.hIcon = desc.icon;
+  windowClass.hIconSm = desc.icon;
+  windowClass.hCursor = desc.cursor;
+  windowClass.hbrBackground = desc.background;
+  windowClass.lpszClassName = desc.name;
   if (!RegisterClassExW(&windowClass)) throw std::runtime_error("Cannot register a window class");
 }
 
@@ -53,12 +53,12 @@ TWindow* TWindow::FromHandle(HWND window) {
 
 int TWindow::LiveWindows() { return g_liveWindows.load(); }
 
-void TWindow::CreateHandle(const WindowClassSpec& windowClass, const WindowSpec& spec) {
+void TWindow::CreateHandle(const WindowClassSpec& windowClass, const WindowSpec& desc) {
   if (handle_) throw std::logic_error("The window already exists");
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   EnsureWindowClass(instance, windowClass, WindowProc);
-  CreateWindowExW(spec.exStyle, windowClass.name, spec.caption, spec.style, spec.left, spec.top,
-                  spec.width, spec.height, spec.parent, reinterpret_cast<HMENU>(spec.childId),
+  CreateWindowExW(desc.exStyle, windowClass.name, desc.caption, desc.style, desc.left, desc.top,
+                  desc.width, desc.height, desc.parent, reinterpret_cast<HMENU>(desc.childId),
                   instance, this);
   if (!handle_) throw std::runtime_error("Cannot create the window");
 }
