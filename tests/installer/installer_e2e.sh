@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # End-to-end test of the x64 installer under wine64, in a fresh wine prefix of its own: a silent
 # install, the installed ormind-day reading the sample event list, a second install over edited
-# data and without "Start with Windows", refusal while the program runs, and the uninstaller.
-#   installer_e2e.sh SETUP_EXE VERSION SAMPLE_EVENTS
+# data and without "Start with Windows", a saved report opened through the shell, refusal while
+# the program runs, and the uninstaller.
+#   installer_e2e.sh SETUP_EXE VERSION SAMPLE_EVENTS MAKE_TEST_REPORT_EXE
 set -uo pipefail
-setup=$(realpath "$1") version=$2 sample=$(realpath "$3")
+setup=$(realpath "$1") version=$2 sample=$(realpath "$3") report_maker=$(realpath "$4")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/ormind-installer.XXXXXX")
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -106,6 +107,13 @@ expected_block=$(printf '%s\n' 'Today, 23.05.2026' 'Is the birthday: ' 'Мари
 check_eq "the whole day view of 23.05.2026" "$expected_block" "$(day_view 2026-05-23)"
 check "the program's first start writes its settings, naming the sample" \
   'tr -d "\r" <"$data/settings.ini" | grep -qxF "EventsFile=$appdata_win\\Ormind\\events.txt"'
+
+# --- A saved report opened through the shell (what a double click runs) shows the preview ----
+timeout 60 "$wine" "$report_maker" 'C:\five.orp' 5 2100 2970 Five </dev/null >/dev/null 2>&1
+"$wine" start 'C:\five.orp' </dev/null >/dev/null 2>&1 &
+check "a .orp file opened through the shell shows it in the preview" \
+  'timeout 60 xdotool search --sync --onlyvisible --name "^Print Preview\$" >/dev/null 2>&1'
+win taskkill /f /im Ormind.exe >/dev/null
 
 # --- Second install, over edited data and without Start with Windows ------------------------
 printf 'Edited by hand=01.01.2001\r\n' >>"$data/events.txt"
