@@ -5,10 +5,10 @@
 #include <functional>
 #include <memory>
 
-#include "report/rpt_band.h"
-#include "report/rpt_image.h"
-#include "report/rpt_label.h"
-#include "report/rpt_report.h"
+#include "report/model/band.h"
+#include "report/model/image.h"
+#include "report/model/label.h"
+#include "report/model/report.h"
 
 namespace ormind {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/day.h"
-#include "core/environment.h"
+#include "base/day.h"
+#include "base/environment.h"
 #include "core/interface_texts.h"
 #include "core/settings.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/day.h"
+#include "base/day.h"
 
 namespace ormind {
 

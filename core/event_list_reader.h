@@ -15,7 +15,7 @@
 #include "core/ini_document.h"
 #include "core/ini_scanner.h"
 #include "core/line_index.h"
-#include "core/text_codec.h"
+#include "base/text_codec.h"
 
 namespace ormind {
 

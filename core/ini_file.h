@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "core/environment.h"
+#include "base/environment.h"
 #include "core/ini_document.h"
-#include "core/text_codec.h"
+#include "base/text_codec.h"
 
 namespace ormind {
 

@@ -4,7 +4,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "core/cpu_features.h"
+#include "base/cpu_features.h"
 
 namespace ormind {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "core/ini_file.h"
-#include "core/integer_text.h"
+#include "base/integer_text.h"
 #include "core/interface_texts.h"
 
 namespace ormind {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/environment.h"
+#include "base/environment.h"
 #include "core/event_list.h"
 
 namespace ormind {

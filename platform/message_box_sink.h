@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "core/environment.h"
+#include "base/environment.h"
 
 namespace ormind {
 

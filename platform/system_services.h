@@ -1,7 +1,7 @@
 #pragma once
 // The platform's own Environment, Clock and FileSystem: the Win32 calls on Windows, POSIX on
 // Linux (where the locale comes from LC_ALL, LC_MESSAGES or LANG).
-#include "core/environment.h"
+#include "base/environment.h"
 
 namespace ormind {
 

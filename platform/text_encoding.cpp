@@ -1,6 +1,6 @@
 #include "platform/text_encoding.h"
 
-#include "core/text_codec.h"
+#include "base/text_codec.h"
 
 namespace ormind {
 

@@ -14,12 +14,12 @@
 #include "card/greeting_fill.h"
 #include "card/win32/card_journey.h"
 #include "pictures/win32/jpeg_graphic.h"
-#include "pictures/win32/report_graphic.h"
+#include "report/win32/report_graphic.h"
 #include "platform/handles.h"
 #include "platform/resource_bytes.h"
-#include "report/rpt_printer.h"
-#include "report/win32/rpt_win32_message_port.h"
-#include "report/win32/rpt_win32_printer_device.h"
+#include "report/printer/printer.h"
+#include "report/win32/message_port.h"
+#include "report/win32/win32_printer_device.h"
 #include "platform/text_encoding.h"
 
 namespace ormind {

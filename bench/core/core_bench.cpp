@@ -5,7 +5,7 @@
 
 #include "core/day_view.h"
 #include "core/ini_document.h"
-#include "core/text_codec.h"
+#include "base/text_codec.h"
 #include "event_list_generator.h"
 
 namespace ormind::bench {

@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "report/rpt_printer.h"
-#include "report/rpt_report_file.h"
-#include "report/win32/rpt_emf_recorder.h"
-#include "report/win32/rpt_win32_printer_device.h"
+#include "report/printer/printer.h"
+#include "report/pages/report_file.h"
+#include "report/win32/emf_recorder.h"
+#include "report/win32/win32_printer_device.h"
 #include "tests/report/win32/test_report_pages.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include <jpeglib.h>
 
-#include "tests/report/emf_builder.h"
+#include "tests/report/pages/emf_builder.h"
 
 namespace ormind::bench {
 namespace {

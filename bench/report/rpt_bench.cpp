@@ -2,9 +2,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/report/photo_page.h"
-#include "report/rpt_compress.h"
-#include "report/rpt_page_list.h"
-#include "tests/report/emf_builder.h"
+#include "report/pages/coder.h"
+#include "report/pages/page_list.h"
+#include "tests/report/pages/emf_builder.h"
 
 namespace ormind {
 namespace {

@@ -13,9 +13,9 @@
 
 #include "platform/handles.h"
 #include "platform/message_loop.h"
-#include "report/rpt_printer.h"
-#include "report/win32/preview/rpt_standard_preview.h"
-#include "report/win32/preview/rpt_window_messages.h"
+#include "report/printer/printer.h"
+#include "report/win32/preview/standard_preview.h"
+#include "report/win32/preview/window_messages.h"
 #include "tests/report/win32/preview/sample_pages.h"
 
 namespace {

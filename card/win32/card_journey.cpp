@@ -1,11 +1,11 @@
 #include "card/win32/card_journey.h"
 
-#include "pictures/win32/report_graphic.h"
+#include "report/win32/report_graphic.h"
 #include "platform/message_loop.h"
 #include "platform/text_encoding.h"
-#include "report/win32/preview/rpt_preview_interface.h"
-#include "report/win32/rpt_print_setup_win32.h"
-#include "report/win32/rpt_progress_form.h"
+#include "report/win32/preview/preview_interface.h"
+#include "report/win32/print_setup_dialog.h"
+#include "report/win32/progress_form.h"
 #include "ui/app/application.h"
 
 namespace ormind {

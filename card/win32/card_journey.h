@@ -9,13 +9,13 @@
 
 #include "card/greeting_page.h"
 #include "card/win32/greeting_editor.h"
-#include "card/win32/rpt_report_window.h"
+#include "report/win32/report_window.h"
 #include "core/interface_texts.h"
-#include "report/rpt_report_printing.h"
-#include "report/win32/rpt_emf_recorder.h"
-#include "report/win32/rpt_gdi_canvas.h"
-#include "report/win32/rpt_win32_message_port.h"
-#include "report/win32/rpt_win32_printer_device.h"
+#include "report/printer/report_printing.h"
+#include "report/win32/emf_recorder.h"
+#include "report/win32/gdi_canvas.h"
+#include "report/win32/message_port.h"
+#include "report/win32/win32_printer_device.h"
 
 namespace ormind {
 

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "card/greeting_fill.h"
-#include "tests/report/report_fakes.h"
+#include "tests/report/model/report_fakes.h"
 
 namespace ormind {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "card/greeting_page.h"
-#include "tests/report/report_fakes.h"
+#include "tests/report/model/report_fakes.h"
 
 namespace ormind {
 namespace {

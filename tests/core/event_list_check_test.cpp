@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/text_codec.h"
+#include "base/text_codec.h"
 
 namespace ormind {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/day_view.h"
-#include "core/environment.h"
+#include "base/environment.h"
 
 namespace ormind::testing {
 

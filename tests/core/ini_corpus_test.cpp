@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ini_document.h"
-#include "core/text_codec.h"
+#include "base/text_codec.h"
 #include "ini_corpus.h"
 
 namespace ormind {

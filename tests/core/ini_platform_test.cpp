@@ -17,7 +17,7 @@
 #include <set>
 
 #include "core/ini_document.h"
-#include "core/text_codec.h"
+#include "base/text_codec.h"
 #include "ini_corpus.h"
 
 namespace ormind {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/day.h"
-#include "core/environment.h"
+#include "base/day.h"
+#include "base/environment.h"
 
 namespace ormind {
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "console_output.h"
+#include "platform/console_output.h"
 #include "day_command.h"
 #include "platform/system_services.h"
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/day.h"
+#include "base/day.h"
 #include "core/day_view.h"
 #include "core/interface_texts.h"
 #include "core/settings.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/skin/rules/geometry.h"
+#include "base/geometry.h"
 
 namespace ormind {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "pictures/win32/graphic.h"
-#include "ui/skin/rules/geometry.h"
+#include "base/geometry.h"
 #include "ui/skin/rules/picture_fit.h"
 
 namespace ormind {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/window.h"
-#include "ui/skin/rules/geometry.h"
+#include "base/geometry.h"
 #include "ui/skin/rules/scroll_range.h"
-#include "ui/skin/rules/wheel_steps.h"
+#include "base/wheel_steps.h"
 #include "ui/skin/text_label.h"
 
 namespace ormind {

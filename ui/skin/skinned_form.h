@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "platform/window.h"
-#include "ui/skin/rules/geometry.h"
+#include "base/geometry.h"
 #include "ui/skin/hint_tips.h"
 #include "ui/skin/image_control.h"
-#include "ui/skin/rules/mouse_button.h"
+#include "base/mouse_button.h"
 
 namespace ormind {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/handles.h"
-#include "ui/skin/rules/geometry.h"
+#include "base/geometry.h"
 
 namespace ormind {
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "report/rpt_page_list.h"
-#include "tests/report/test_files.h"
+#include "report/pages/page_list.h"
+#include "tests/report/pages/test_files.h"
 #include "tests/report/win32/sample_page.h"
 
 namespace ormind {

@@ -1,11 +1,11 @@
 // The GDI canvas on a recorded page picture, played back into a bitmap and read pixel by pixel.
-#include "report/win32/rpt_gdi_canvas.h"
+#include "report/win32/gdi_canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "report/win32/rpt_emf_recorder.h"
+#include "report/win32/emf_recorder.h"
 
 namespace ormind {
 namespace {

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "report/rpt_page_list.h"
-#include "report/rpt_printer_device.h"
-#include "report/win32/rpt_emf_recorder.h"
+#include "report/pages/page_list.h"
+#include "report/printer/printer_device.h"
+#include "report/win32/emf_recorder.h"
 #include "tests/report/win32/test_report_pages.h"
 
 namespace {

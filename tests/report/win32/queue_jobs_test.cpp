@@ -1,17 +1,17 @@
 // The page printer on a real print queue (run by print_queue.sh, which sets up the queue):
 // a cancel from the message pump stops the job, and a hundred jobs leave no handle behind.
-#include "report/win32/rpt_windows.h"
+#include "report/win32/windows_api.h"
 #include <psapi.h>
 
 #include <gtest/gtest.h>
 
-#include "report/rpt_label.h"
-#include "report/rpt_printer.h"
-#include "report/rpt_report.h"
-#include "report/win32/rpt_emf_recorder.h"
-#include "report/win32/rpt_print_operation.h"
-#include "report/win32/rpt_spooler.h"
-#include "report/win32/rpt_win32_printer_device.h"
+#include "report/model/label.h"
+#include "report/printer/printer.h"
+#include "report/model/report.h"
+#include "report/win32/emf_recorder.h"
+#include "report/win32/print_operation.h"
+#include "report/win32/spooler.h"
+#include "report/win32/win32_printer_device.h"
 #include "tests/report/win32/test_report_pages.h"
 
 namespace ormind {

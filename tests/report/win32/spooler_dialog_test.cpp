@@ -1,18 +1,18 @@
 // The spooler's two-call queries and bounded strings, the print dialog's flags and device names,
 // and the progress window.
-#include "report/win32/rpt_windows.h"
+#include "report/win32/windows_api.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "platform/message_loop.h"
-#include "report/rpt_printer.h"
-#include "report/win32/rpt_emf_recorder.h"
-#include "report/win32/rpt_print_dialog.h"
-#include "report/win32/rpt_progress_form.h"
-#include "report/win32/rpt_spooler.h"
-#include "report/win32/rpt_win32_message_port.h"
+#include "report/printer/printer.h"
+#include "report/win32/emf_recorder.h"
+#include "report/win32/print_dialog.h"
+#include "report/win32/progress_form.h"
+#include "report/win32/spooler.h"
+#include "report/win32/message_port.h"
 
 namespace ormind {
 namespace {

@@ -3,7 +3,7 @@
 // top, so its place in a printed job can be read back from a picture of the sheet.
 #include <cstdint>
 
-#include "report/rpt_canvas.h"
+#include "report/model/canvas.h"
 
 namespace ormind::testing {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "ui/skin/rules/geometry.h"
+#include "base/geometry.h"
 
 namespace ormind {
 

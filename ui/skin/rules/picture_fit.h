@@ -1,7 +1,7 @@
 #pragma once
 // Where a picture control draws its picture: the destination rectangle for a picture of
 // w x h in a control of cw x ch, by the control's Stretch, Proportional and Center.
-#include "ui/skin/rules/geometry.h"
+#include "base/geometry.h"
 
 namespace ormind {
 

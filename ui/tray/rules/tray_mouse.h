@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/skin/rules/mouse_button.h"
+#include "base/mouse_button.h"
 
 namespace ormind {
 

@@ -13,11 +13,11 @@
 
 #include "platform/handles.h"
 #include "platform/message_loop.h"
-#include "report/rpt_printer.h"
-#include "report/win32/preview/rpt_preview_dialogs.h"
-#include "report/win32/preview/rpt_standard_preview.h"
-#include "report/win32/preview/rpt_window_messages.h"
-#include "tests/report/printer_fakes.h"
+#include "report/printer/printer.h"
+#include "report/win32/preview/preview_dialogs.h"
+#include "report/win32/preview/standard_preview.h"
+#include "report/win32/preview/window_messages.h"
+#include "tests/report/printer/printer_fakes.h"
 #include "tests/report/win32/preview/sample_pages.h"
 
 namespace ormind {

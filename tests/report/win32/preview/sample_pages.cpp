@@ -1,6 +1,6 @@
 #include "tests/report/win32/preview/sample_pages.h"
 
-#include "report/rpt_printer.h"
+#include "report/printer/printer.h"
 #include "tests/report/win32/sample_page.h"
 
 namespace ormind::testing {

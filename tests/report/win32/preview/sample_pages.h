@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "report/rpt_printer_device.h"
-#include "tests/report/printer_fakes.h"
+#include "report/printer/printer_device.h"
+#include "tests/report/printer/printer_fakes.h"
 
 namespace ormind {
 class TRptPrinter;

@@ -1,0 +1,23 @@
+#pragma once
+// What the page store needs from the platform's file system. Paths are UTF-8.
+// One implementation per platform: file_system_posix.cpp and file_system_win32.cpp.
+#include <string>
+
+namespace ormind {
+
+// Creates an empty, uniquely named file with the prefix "ORP" in the temporary folder and
+// returns its path. Throws ERptError when no such file can be made.
+std::string MakeSpillFileName();
+
+// Replaces `target` by `source` in one step (the target may or may not exist). On failure the
+// target is untouched, `source` is left for the caller to remove, and ERptError is thrown.
+void ReplaceFileWith(const std::string& source, const std::string& target);
+
+// Creates an empty, uniquely named file in the folder of `target` (so that it can later replace
+// `target` in one step) and returns its path. Throws ERptError when the folder is not writable.
+std::string MakeSiblingTempFile(const std::string& target);
+
+// Deletes a file; failures are ignored (used for clean-up only).
+void DeleteFileQuietly(const std::string& path);
+
+}  // namespace ormind

@@ -1,0 +1,83 @@
+#include "report/printer/report_printing.h"
+
+namespace ormind {
+
+TRptReportPrinting::TRptReportPrinting(TCustomReport& report, TRptPrintingPlatform platform)
+    : report_(report), platform_(std::move(platform)) {}
+
+TRptReportPrinting::~TRptReportPrinting() {
+  if (report_.PreviewOperation) report_.PreviewOperation = nullptr;
+  if (report_.PrintOperation) report_.PrintOperation = nullptr;
+}
+
+void TRptReportPrinting::Attach() {
+  report_.PreviewOperation = [this](TCustomReport&) { Preview(); };
+  report_.PrintOperation = [this](TCustomReport&) { PrintToPrinter(); };
+}
+
+std::unique_ptr<TRptPrinter> TRptReportPrinting::MakePagePrinter() {
+  if (report_.Generating()) return nullptr;
+  auto printer = std::make_unique<TRptPrinter>(platform_.MakeDevice(), *platform_.Recorder,
+                                               *platform_.Messages);
+  printer->SetOwnerReport(platform_.ReportWindow);
+  printer->SetJobTitle(report_.ReportTitle);
+  return printer;
+}
+
+void TRptReportPrinting::Preview() {
+  // A preview already open keeps its printer; a second one would orphan it.
+  if (previewPrinter_ || report_.Generating()) return;
+  previewPrinter_ = MakePagePrinter();
+  TRptPrinter& printer = *previewPrinter_;
+  printer.SetTarget(TRptOutputTarget::ToMetafile);
+  printer.SetReleaseHandler([this](TRptPrinter& p) { ReleasePreviewPrinter(p); });
+  if (platform_.PrintSetup) {
+    printer.SetPrintSetupHook([this](TRptPrinter& p) { platform_.PrintSetup(p, report_); });
+  }
+  if (platform_.ShowPreview) printer.SetPreviewHook(platform_.ShowPreview);
+  {
+    // A close during the run only records a cancel; the printer goes when the run ends.
+    TRptPrinterOperation operation(printer);
+    printer.OpenPreview();
+    printer.ProcessMessages();
+    if (!printer.CancelRequested()) report_.GeneratePages(printer);
+  }
+  WaitForPreviewToClose();
+}
+
+void TRptReportPrinting::WaitForPreviewToClose() {
+  while (previewPrinter_ && previewPrinter_->PreviewShown()) {
+    if (!platform_.HandleOneMessage()) return;  // the program is ending
+  }
+  // No window shows the printer (none opened, or it let go without a notice): nothing would
+  // ever release it otherwise.
+  if (previewPrinter_) previewPrinter_->ReleaseWhenIdle();
+}
+
+void TRptReportPrinting::PrintToPrinter() {
+  std::unique_ptr<TRptPrinter> printer = MakePagePrinter();
+  if (!printer || !printer->PrinterAvailable()) return;
+  printer->SetTarget(TRptOutputTarget::ToPrinter);
+  std::shared_ptr<void> progress;
+  if (report_.ShowProgress && platform_.ShowProgress) progress = platform_.ShowProgress(*printer);
+  report_.GeneratePages(*printer);
+  // The progress window goes before the printer it shows.
+  progress.reset();
+}
+
+void TRptReportPrinting::PreviewClosed(const TRptPrinter* named) {
+  TRptPrinter* printer = previewPrinter_.get();
+  if (printer == nullptr || printer != named) return;
+  if (report_.Generating()) report_.Cancel();
+  if (printer->PreviewShown()) printer->SetPreviewShown(false);
+  printer->ReleaseWhenIdle();
+}
+
+void TRptReportPrinting::ReleasePreviewPrinter(TRptPrinter& printer) {
+  if (&printer != previewPrinter_.get()) return;
+  // Moved out first: the printer's destruction may run handlers that look at this object.
+  std::unique_ptr<TRptPrinter> released = std::move(previewPrinter_);
+  released.reset();
+}
+
+}  // namespace ormind

@@ -1,0 +1,109 @@
+#include "report/win32/report_graphic.h"
+
+#include "pictures/picture_error.h"
+#include "pictures/win32/bitmap_graphic.h"
+#include "pictures/win32/graphic_registry.h"
+#include "pictures/win32/icon_graphic.h"
+#include "pictures/win32/jpeg_graphic.h"
+#include "pictures/win32/metafile_graphic.h"
+#include "pictures/win32/ole_graphic.h"
+#include "pictures/win32/wic_graphic.h"
+#include "platform/resource_bytes.h"
+
+#include <type_traits>
+
+namespace ormind {
+namespace {
+
+template <class Graphic>
+TRptGraphicLoader LoaderOf() {
+  return [](const std::string& path) -> std::unique_ptr<TRptGraphic> {
+    auto graphic = std::make_shared<Graphic>();
+    graphic->LoadFromBytes(ReadPictureFile(path));
+    constexpr bool raster = !std::is_same_v<Graphic, TMetafile>;
+    return std::make_unique<TRptWindowsGraphic>(std::move(graphic), raster);
+  };
+}
+
+// Holds the JPEG bytes linked into the program and decodes them on the first question about
+// the picture, once for every card that shows it.
+class TBuiltInJpeg : public TGraphic {
+ public:
+  explicit TBuiltInJpeg(std::span<const uint8_t> jpeg) : jpeg_(jpeg) {}
+  int Width() const override { return Decoded().Width(); }
+  int Height() const override { return Decoded().Height(); }
+  void LoadFromBytes(std::span<const uint8_t> file) override { jpeg_ = file, decoded_.reset(); }
+  void Draw(HDC dc, const RECT& rect) override { Decoded().Draw(dc, rect); }
+
+ private:
+  TJPEGImage& Decoded() const {
+    if (!decoded_) {
+      auto image = std::make_unique<TJPEGImage>();
+      image->LoadFromBytes(jpeg_);
+      decoded_ = std::move(image);
+    }
+    return *decoded_;
+  }
+
+  std::span<const uint8_t> jpeg_;
+  mutable std::unique_ptr<TJPEGImage> decoded_;
+};
+
+}  // namespace
+
+void TRptWindowsGraphic::Draw(HDC dc, const RECT& rect) const {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  const bool shrinks = width > 0 && height > 0 && width < graphic_->Width() &&
+                       height < graphic_->Height();
+  if (!raster_ || !shrinks || GetObjectType(dc) != OBJ_ENHMETADC) {
+    graphic_->Draw(dc, rect);
+    return;
+  }
+  if (HBITMAP scaled = ScaledTo(dc, width, height)) {
+    MemoryDC source(dc);
+    SelectedObject selected(source.Get(), scaled);
+    BitBlt(dc, rect.left, rect.top, width, height, source.Get(), 0, 0, SRCCOPY);
+  }
+}
+
+HBITMAP TRptWindowsGraphic::ScaledTo(HDC dc, int width, int height) const {
+  if (scaled_ && scaledSize_.cx == width && scaledSize_.cy == height) return scaled_.Get();
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  BitmapHandle scaled(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!scaled) return nullptr;
+  {
+    MemoryDC target(nullptr);
+    SelectedObject selected(target.Get(), scaled.Get());
+    SetStretchBltMode(target.Get(), HALFTONE);
+    SetBrushOrgEx(target.Get(), 0, 0, nullptr);
+    graphic_->Draw(target.Get(), {0, 0, width, height});
+  }
+  scaled_ = std::move(scaled);
+  scaledSize_ = {width, height};
+  return scaled_.Get();
+}
+
+std::map<std::string, TRptGraphicLoader> WindowsGraphicLoaders() {
+  return {{"TMetafile", LoaderOf<TMetafile>()},   {"TIcon", LoaderOf<TIconImage>()},
+          {"TBitmap", LoaderOf<TBitmap>()},       {"TJPEGImage", LoaderOf<TJPEGImage>()},
+          {"TGIFImage", LoaderOf<TWicImage>()},   {"TPngImage", LoaderOf<TWicImage>()},
+          {"TOleGraphic", LoaderOf<TOleGraphic>()}};
+}
+
+const TRptPictureFormats& ProgramPictureFormats() {
+  static const TRptPictureFormats formats = StandardPictureFormats(WindowsGraphicLoaders());
+  return formats;
+}
+
+std::unique_ptr<TRptGraphic> BuiltInCardBackground() {
+  static const std::shared_ptr<TGraphic> background = [] {
+    const auto bytes = ResourceBytes(GetModuleHandleW(nullptr), L"CARD_BACKGROUND", RT_RCDATA);
+    if (bytes.empty()) throw PictureError("Resource CARD_BACKGROUND not found");
+    return std::make_shared<TBuiltInJpeg>(bytes);
+  }();
+  return std::make_unique<TRptWindowsGraphic>(background);
+}
+
+}  // namespace ormind

@@ -1,0 +1,153 @@
+// The report's preview and print operations against fake printers and a scripted message queue:
+// which printer each notice acts on, and that every printer made is freed exactly once.
+#include <gtest/gtest.h>
+
+#include "tests/report/printer/printer_fakes.h"
+#include "report/printer/report_printing.h"
+#include "tests/report/model/report_fakes.h"
+
+namespace ormind {
+namespace {
+
+using testing::FakeDevice;
+using testing::FakeMessages;
+using testing::FakeRecorder;
+using testing::Log;
+
+// A page printer's device that counts the printers alive.
+struct CountedDevice : FakeDevice {
+  CountedDevice(Log& log, int& alive) : FakeDevice(log), alive(alive) { ++alive; }
+  ~CountedDevice() override { --alive; }
+  int& alive;
+};
+
+// One report with one band, run through the operations. Each scripted step is what a user does
+// at that point: "close" closes the preview (the close notice names the preview's printer),
+// "print" presses Print, "preview" presses the editor's print button again, "stray" delivers a
+// close notice naming some other printer.
+struct Journey {
+  Log log;
+  int alive = 0;
+  int made = 0;
+  int previewsShown = 0;
+  FakeRecorder recorder{log};
+  FakeMessages messages{log};
+  testing::RecordingCanvas reference{96};
+  TReport report{reference, TRptEngineSettings{}};
+  TRptBand band{report, TRptBandType::rbTitle};
+  TRptReportPrinting printing{report, Platform()};
+  std::map<int, std::string> waits;  // what happens at the n-th wait for a message
+  int waitCount = 0;
+  bool quit = false;
+
+  Journey() {
+    band.ReadSizeValues({100, 2100});
+    report.AddBand(band);
+    report.Loaded();
+    printing.Attach();
+  }
+
+  TRptPrintingPlatform Platform() {
+    TRptPrintingPlatform p;
+    p.MakeDevice = [this] {
+      ++made;
+      return std::make_unique<CountedDevice>(log, alive);
+    };
+    p.Recorder = &recorder;
+    p.Messages = &messages;
+    p.ReportWindow = 7;
+    p.ShowPreview = [this](TRptPrinter& printer) {
+      ++previewsShown;
+      printer.SetPreviewShown(true);
+    };
+    p.HandleOneMessage = [this] {
+      const auto it = waits.find(++waitCount);
+      if (it != waits.end()) Do(it->second);
+      return !quit && waitCount < 50;
+    };
+    return p;
+  }
+
+  void Do(const std::string& what) {
+    TRptPrinter* shown = printing.PreviewPrinter();
+    if (what == "close" && shown) {
+      shown->SetPreviewShown(false);
+      printing.PreviewClosed(shown);
+    } else if (what == "print") {
+      printing.PrintToPrinter();
+    } else if (what == "preview") {
+      report.Preview();
+    } else if (what == "stray") {
+      FakeDevice other(log);
+      printing.PreviewClosed(reinterpret_cast<TRptPrinter*>(&other));
+    } else if (what == "quit") {
+      quit = true;
+    }
+  }
+};
+
+TEST(ReportPrinting, EachPrinterIsFreedOnceAndOnlyTheNamedOneIsReleased) {
+  const struct {
+    const char* name;
+    std::map<int, std::string> pumps;  // during the preview's generation
+    std::map<int, std::string> waits;  // while the preview is shown
+    int made, shown, pagesDrawn;
+    bool openAfter;
+    int waits_handled;  // the preview stayed open until then
+  } cases[] = {
+      {"closed after the page is shown", {}, {{2, "close"}}, 1, 1, 1, false, 2},
+      {"closed while the page is generated", {{5, "close"}}, {}, 1, 1, 0, false, 0},
+      {"closed before the run starts", {{3, "close"}}, {}, 1, 1, 0, false, 0},
+      {"second print button press while open",
+       {},
+       {{1, "preview"}, {2, "close"}},
+       1,
+       1,
+       1,
+       false,
+       2},
+      {"a notice naming another printer", {}, {{1, "stray"}, {3, "close"}}, 1, 1, 1, false, 3},
+      {"printed, then closed", {}, {{1, "print"}, {2, "close"}}, 2, 1, 1, false, 2},
+      {"program ends with the preview open", {}, {{1, "quit"}}, 1, 1, 1, true, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Journey j;
+    j.waits = c.waits;
+    for (const auto& [pump, what] : c.pumps) j.messages.script[pump] = [&j, w = what] { j.Do(w); };
+    j.report.Preview();
+    EXPECT_EQ(j.made, c.made);
+    EXPECT_EQ(j.previewsShown, c.shown);
+    EXPECT_EQ(j.printing.PreviewOpen(), c.openAfter);
+    EXPECT_EQ(j.alive, c.openAfter ? 1 : 0);
+    EXPECT_EQ(j.recorder.pages, c.pagesDrawn);
+    EXPECT_TRUE(j.report.Available());
+    EXPECT_EQ(j.waitCount, c.waits_handled);
+    // Once closed, the next print button press opens a fresh preview.
+    if (!c.openAfter) {
+      j.waits = {{j.waitCount + 1, "close"}};
+      j.report.Preview();
+      EXPECT_EQ(j.previewsShown, c.shown + 1);
+      EXPECT_EQ(j.alive, 0);
+    }
+  }
+}
+
+TEST(ReportPrinting, ClosingThePreviewDuringAPrintCancelsItAndFreesBothPrinters) {
+  Journey k;
+  k.waits = {{1, "print"}};
+  // Pumps 1 to 6 belong to the preview (its printer's start, the run); 7 and 8 start the
+  // print's printer, 9 comes from the print's run.
+  k.messages.script[9] = [&k] { k.Do("close"); };
+  k.report.Preview();
+  EXPECT_EQ(k.made, 2);
+  EXPECT_EQ(k.alive, 0);
+  EXPECT_FALSE(k.printing.PreviewOpen());
+  EXPECT_TRUE(k.report.Available());
+  // The print was cancelled: its job never reached the spooler.
+  EXPECT_EQ(std::count(k.log.begin(), k.log.end(), "EndJob"), 0);
+}
+
+}  // namespace
+
+}  // namespace ormind

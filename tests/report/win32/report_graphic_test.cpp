@@ -1,0 +1,153 @@
+// Picture files through the program's picture registry: each kind loads, draws its colour
+// stretched over a rectangle, and each bad file gives its own message.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "pictures/win32/graphic_registry.h"
+#include "report/win32/report_graphic.h"
+#include "pictures/win32/wic_graphic.h"
+#include "tests/pictures/bmp_builder.h"
+#include "tests/pictures/win32/dib_canvas.h"
+
+namespace ormind {
+namespace {
+
+const std::string kFiles = std::string(ORMIND_SOURCE_DIR) + "/tests/pictures/win32/files/";
+
+std::string TempPath(const std::string& name) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + "ormind-picture-" + name;
+}
+
+void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// An 8 x 6 bitmap of one colour (0x00RRGGBB).
+std::vector<uint8_t> PlainBmp(uint32_t rgb) {
+  testing::BmpLayout layout{8, 6, 24, 0, false, 40, {}, {}, {}};
+  for (int i = 0; i < 8 * 6; ++i) {
+    layout.pixelData.insert(layout.pixelData.end(),
+                            {uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16)});
+  }
+  return testing::MakeBmp(layout);
+}
+
+// A metafile that fills its frame with one colour, enhanced or in the older format.
+std::vector<uint8_t> PlainMetafile(uint32_t rgb, bool enhanced) {
+  const COLORREF color = RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+  const HBRUSH brush = CreateSolidBrush(color);
+  const RECT box{0, 0, 40, 30};
+  std::vector<uint8_t> bytes;
+  if (enhanced) {
+    const RECT frame{0, 0, 1058, 794};  // 0.01 mm: 40 x 30 pixels at 96 per inch
+    HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+    FillRect(dc, &box, brush);
+    HENHMETAFILE emf = CloseEnhMetaFile(dc);
+    bytes.resize(GetEnhMetaFileBits(emf, 0, nullptr));
+    GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
+    DeleteEnhMetaFile(emf);
+  } else {
+    HDC dc = CreateMetaFileW(nullptr);
+    SetWindowExtEx(dc, 40, 30, nullptr);
+    FillRect(dc, &box, brush);
+    HMETAFILE wmf = CloseMetaFile(dc);
+    bytes.resize(GetMetaFileBitsEx(wmf, 0, nullptr));
+    GetMetaFileBitsEx(wmf, static_cast<UINT>(bytes.size()), bytes.data());
+    DeleteMetaFile(wmf);
+  }
+  DeleteObject(brush);
+  return bytes;
+}
+
+bool Near(uint32_t a, uint32_t b) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 12) return false;
+  }
+  return true;
+}
+
+TEST(ProgramPictureFormats, EachKindLoadsAndDrawsOverItsRectangle) {
+  Write(TempPath("plain.bmp"), PlainBmp(0xFF8000));
+  Write(TempPath("plain"), PlainBmp(0x8000FF));  // no extension: the OLE loader
+  Write(TempPath("plain.emf"), PlainMetafile(0x00C0C0, true));
+  Write(TempPath("plain.WMF"), PlainMetafile(0xC000C0, false));
+  const struct {
+    std::string path;
+    int width, height;
+    uint32_t colour;  // 0x00RRGGBB at the centre of the drawn rectangle
+  } cases[] = {
+      {kFiles + "red.png", 8, 6, 0xFF0000},      {kFiles + "blue.gif", 8, 6, 0x0000FF},
+      {kFiles + "green.jpg", 8, 6, 0x00FF00},    {kFiles + "GREEN.JPG", 8, 6, 0x00FF00},
+      {kFiles + "green.ico", 16, 16, 0x00FF00},  {TempPath("plain.bmp"), 8, 6, 0xFF8000},
+      {TempPath("plain"), 8, 6, 0x8000FF},       {TempPath("plain.emf"), 40, 30, 0x00C0C0},
+      {TempPath("plain.WMF"), 0, 0, 0xC000C0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const auto graphic = ProgramPictureFormats().Load(c.path);
+    ASSERT_NE(graphic, nullptr);
+    if (c.width > 0) {
+      EXPECT_EQ(graphic->Width(), c.width);
+      EXPECT_EQ(graphic->Height(), c.height);
+    }
+    testing::Canvas canvas;
+    dynamic_cast<const TRptWindowsGraphic&>(*graphic).Draw(canvas.Get(), {4, 4, 60, 44});
+    EXPECT_PRED2(Near, canvas.At(32, 24), c.colour) << std::hex << canvas.At(32, 24);
+    EXPECT_EQ(canvas.At(2, 2), testing::kFaceBlue);  // outside stays as it was
+  }
+}
+
+TEST(ProgramPictureFormats, BadFilesGiveTheirOwnMessage) {
+  Write(TempPath("notes.txt"), {'h', 'i'});
+  const struct {
+    std::string path;
+    std::string message;  // the start of it
+  } cases[] = {
+      {kFiles + "card.webp", "Unknown picture file extension (.webp)"},
+      {TempPath("notes.txt"), "Unknown picture file extension (.txt)"},
+      {kFiles + "damaged.jpg", "JPEG error #"},
+      {kFiles + "absent.png", "Cannot open file \""},
+      {kFiles + "card.webp.png", "Cannot open file \""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    try {
+      ProgramPictureFormats().Load(c.path);
+      ADD_FAILURE() << "loaded";
+    } catch (const std::exception& e) {
+      EXPECT_EQ(std::string(e.what()).substr(0, c.message.size()), c.message);
+    }
+  }
+}
+
+TEST(ProgramPictureFormats, TransparentPixelsLieOverWhitePaper) {
+  const struct {
+    uint32_t bgra, rgb;
+  } cases[] = {{0x00123456, 0xFFFFFF}, {0xFF123456, 0x123456}, {0x80000000, 0x7F7F7F}};
+  for (const auto& c : cases) EXPECT_EQ(OverWhite(c.bgra), c.rgb) << std::hex << c.bgra;
+}
+
+TEST(BuiltInCardBackground, IsDecodedOnceForEveryCard) {
+  const auto first = BuiltInCardBackground();
+  const auto second = BuiltInCardBackground();
+  EXPECT_EQ(&dynamic_cast<const TRptWindowsGraphic&>(*first).Graphic(),
+            &dynamic_cast<const TRptWindowsGraphic&>(*second).Graphic());
+  EXPECT_EQ(first->Width(), 1654);
+  EXPECT_EQ(first->Height(), 2339);
+}
+
+}  // namespace
+}  // namespace ormind
