@@ -7,6 +7,7 @@
 // emulators).
 #include <windows.h>
 #include <commctrl.h>
+#include <unknwn.h>
 
 #include <atomic>
 #include <utility>
@@ -98,6 +99,9 @@ using EnhMetaFileHandle = UniqueHandle<handle_traits::NullInvalid<HENHMETAFILE, 
 // Movable memory, as the print dialog hands back its device mode and device names.
 using GlobalHandle = UniqueHandle<handle_traits::NullInvalid<HGLOBAL, GlobalFree>>;
 // A DC the program created: CreateDCW, CreateCompatibleDC (DeleteDC).
+// Memory the system allocated for the caller with LocalAlloc (FormatMessageW's text,
+// CommandLineToArgvW's array).
+using LocalMemory = UniqueHandle<handle_traits::NullInvalid<HLOCAL, LocalFree>>;
 using OwnedDC = UniqueHandle<handle_traits::NullInvalid<HDC, DeleteDC>>;
 using ImageListHandle = UniqueHandle<handle_traits::NullInvalid<HIMAGELIST, handle_traits::DestroyImageList>>;
 
@@ -189,6 +193,31 @@ class GlobalLocked {
  private:
   HGLOBAL memory_;
   T* data_;
+};
+
+// Releases a COM interface when it goes out of scope.
+template <class T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() { Reset(); }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  T** Out() {
+    Reset();
+    return &p_;
+  }
+  T* operator->() const { return p_; }
+  T* Get() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  void Swap(ComRef& other) noexcept { std::swap(p_, other.p_); }
+  void Reset() {
+    if (p_) p_->Release();
+    p_ = nullptr;
+  }
+
+ private:
+  T* p_ = nullptr;
 };
 
 }  // namespace ormind

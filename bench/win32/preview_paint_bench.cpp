@@ -15,7 +15,7 @@
 #include "platform/message_loop.h"
 #include "report/printer/printer.h"
 #include "report/win32/preview/standard_preview.h"
-#include "report/win32/preview/window_messages.h"
+#include "report/win32/message_port.h"
 #include "tests/report/win32/preview/sample_pages.h"
 
 namespace {
@@ -42,7 +42,7 @@ int wmain(int argc, wchar_t** argv) {
   const int repeats = argc > 1 ? _wtoi(argv[1]) : 50;
   testing::Log log;
   testing::SamplePages pages;
-  TRptWindowMessagePort messages;
+  TRptWin32MessagePort messages;
   TRptPrinter printer(std::make_unique<testing::FakeDevice>(log), pages, messages);
   testing::MakeSamplePages(printer, 1);
 

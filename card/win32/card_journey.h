@@ -21,8 +21,9 @@ namespace ormind {
 
 class TCardJourney {
  public:
-  // `printPicture`: the setting naming the card's background picture (UTF-8; empty: none).
-  explicit TCardJourney(const std::string& printPicture);
+  // `host`: what the editor's skinned window needs of the program; `printPicture`: the setting
+  // naming the card's background picture (UTF-8; empty: none).
+  TCardJourney(const TSkinHost& host, const std::string& printPicture);
   ~TCardJourney();
   TCardJourney(const TCardJourney&) = delete;
   TCardJourney& operator=(const TCardJourney&) = delete;
@@ -37,6 +38,7 @@ class TCardJourney {
   TRptPrintingPlatform PrintingPlatform();
   void PrintSetup(TRptPrinter& printer, TCustomReport& report);
 
+  HWND owner_;  // the program's hidden window: owns the print dialog and, failing any other, messages
   TRptScreenCanvas reference_;
   // The program's shared printer, which the print dialog starts from; made at its first use.
   std::unique_ptr<TRptWin32PrinterDevice> sharedPrinter_;

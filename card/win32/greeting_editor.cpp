@@ -4,8 +4,6 @@
 
 #include "pictures/win32/graphic_registry.h"
 #include "platform/message_loop.h"
-#include "ui/app/application.h"
-#include "ui/skin/rules/button_row.h"
 
 namespace ormind {
 namespace {
@@ -15,7 +13,6 @@ constexpr COLORREF kFieldColor = 16772829;
 constexpr COLORREF kFieldText = RGB(0, 0, 0);
 constexpr LabelFont kLabelFont{L"Arial", 11, false, false, RGB(0, 0, 0)};
 constexpr PictureFit kFaceFit{false, false, false};
-constexpr PictureFit kButtonFit{true, true, false};
 // Control ids stay clear of IDOK and IDCANCEL, which Enter and Esc send.
 enum : int { kEdit1Id = 101, kMemo1Id = 102, kEdit2Id = 103 };
 
@@ -37,11 +34,11 @@ LRESULT CALLBACK TabLeavesMemo(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-TForm2::TForm2(TCardLink card)
-    : card_(std::move(card)),
+TForm2::TForm2(TSkinHost host, TCardLink card)
+    : TSkinnedForm(std::move(host)),
+      card_(std::move(card)),
       Image1(*this, "Image1", {0, 0, kWidth, kHeight}, kFaceFit, false),
-      btn1(*this, "btn1", kEditorButtonRow.Resting(1), kButtonFit, true),
-      btn2(*this, "btn2", kEditorButtonRow.Resting(2), kButtonFit, true),
+      buttons_(*this, kEditorButtonRow),
       Label1(32, 24, kLabelFont, "Обращение"),
       Label2(32, 72, kLabelFont, "Поздравление"),
       Label3(32, 272, kLabelFont, "Подпись") {}
@@ -49,14 +46,12 @@ TForm2::TForm2(TCardLink card)
 void TForm2::Create() {
   const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  CreateForm(L"TForm2", TApplication::Instance().Title(), {left, top, kWidth, kHeight});
+  CreateForm(L"TForm2", Host().title, {left, top, kWidth, kHeight});
   SetWantsDialogKeys(true);
   Image1.SetPicture(LoadStoredPictureResource(L"TFORM2_IMAGE1"));
-  btn1.SetPicture(LoadStoredPictureResource(L"TFORM2_BTN1"));
-  btn2.SetPicture(LoadStoredPictureResource(L"TFORM2_BTN2"));
-  for (TImage* control : {&Image1, &btn1, &btn2}) AddControl(*control);
-  btn1.SetHint("Напечатать поздравление");
-  btn2.SetHint("Закрыть");
+  AddControl(Image1);
+  buttons_.Add(L"TFORM2_BTN1", "Напечатать поздравление", [this] { btn1Click(); });
+  buttons_.Add(L"TFORM2_BTN2", "Закрыть", [this] { btn2Click(); });
   CreateFields();
 }
 
@@ -80,8 +75,8 @@ void TForm2::ApplyTexts(const InterfaceTexts& texts) {
   Label1.SetCaption(texts[TextId::Salutation]);
   Label2.SetCaption(texts[TextId::GreetingText]);
   Label3.SetCaption(texts[TextId::Signature]);
-  btn1.SetHint(texts[TextId::PrintGreeting]);
-  btn2.SetHint(texts[TextId::Close]);
+  buttons_.SetHint(1, texts[TextId::PrintGreeting]);
+  buttons_.SetHint(2, texts[TextId::Close]);
   if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -113,27 +108,15 @@ void TForm2::btn1Click() {
 
 void TForm2::MouseDown(TImage& control, MouseButton button, int x, int y) {
   if (&control == &Image1) return StartDrag(button);
-  control.SetBounds(ButtonRow::Pressed(control.BoundsRect()));
+  buttons_.Press(control);
 }
 
-void TForm2::MouseUp(TImage& control, MouseButton button, int x, int y) {
-  if (&control != &Image1) control.SetBounds(ButtonRow::Released(control.BoundsRect()));
-}
+void TForm2::MouseUp(TImage& control, MouseButton button, int x, int y) { buttons_.Release(control); }
 
 void TForm2::MouseMove(TImage& control, int x, int y) { btnMouseMove(control); }
 
-void TForm2::Click(TImage& control) {
-  if (&control == &btn1) btn1Click();
-  if (&control == &btn2) btn2Click();
-}
+void TForm2::Click(TImage& control) { buttons_.Click(control); }
 
-void TForm2::btnMouseMove(const TImage& control) {
-  btn1.SetBounds(kEditorButtonRow.Resting(1));
-  btn2.SetBounds(kEditorButtonRow.Resting(2));
-  if (&control == &Image1) return;
-  if (const auto number = ButtonNumber(control.Name()); number && (*number == 1 || *number == 2)) {
-    (*number == 1 ? btn1 : btn2).SetBounds(kEditorButtonRow.Hovered(*number));
-  }
-}
+void TForm2::btnMouseMove(const TImage& control) { buttons_.Hover(control); }
 
 }  // namespace ormind

@@ -10,6 +10,7 @@
 #include "core/interface_texts.h"
 #include "platform/handles.h"
 #include "platform/standard_controls.h"
+#include "ui/skin/picture_buttons.h"
 #include "ui/skin/skinned_form.h"
 #include "ui/skin/text_label.h"
 
@@ -30,7 +31,7 @@ class TForm2 final : public TSkinnedForm {
   static constexpr int kWidth = 446;
   static constexpr int kHeight = 336;
 
-  explicit TForm2(TCardLink card);
+  TForm2(TSkinHost host, TCardLink card);
   ~TForm2() override { DestroyHandle(); }
   // Creates the window, hidden.
   void Create();
@@ -60,8 +61,7 @@ class TForm2 final : public TSkinnedForm {
   TCardLink card_;
   FontHandle fieldFont_;
   TImage Image1;
-  TImage btn1;
-  TImage btn2;
+  TPictureButtons buttons_;  // btn1 print, btn2 close
   TLabel Label1;
   TLabel Label2;
   TLabel Label3;

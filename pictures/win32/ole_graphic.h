@@ -6,6 +6,7 @@
 
 #include "pictures/win32/com_apartment.h"
 #include "pictures/win32/graphic.h"
+#include "platform/handles.h"
 
 namespace ormind {
 

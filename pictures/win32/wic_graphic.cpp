@@ -6,6 +6,7 @@
 
 #include "pictures/picture_error.h"
 #include "pictures/win32/com_apartment.h"
+#include "platform/handles.h"
 
 namespace ormind {
 namespace {

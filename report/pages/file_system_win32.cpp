@@ -6,6 +6,7 @@
 #include "report/pages/error.h"
 #include "report/pages/file_system.h"
 #include "platform/file_replace.h"
+#include "platform/handles.h"
 #include "platform/text_encoding.h"
 
 namespace ormind {
@@ -16,8 +17,8 @@ std::string SystemMessage(DWORD code) {
   FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                      FORMAT_MESSAGE_IGNORE_INSERTS,
                  nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const LocalMemory owned(text);
   std::string message = text ? WideToUtf8(text) : "Error " + std::to_string(code);
-  if (text) LocalFree(text);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
     message.pop_back();
   return message;

@@ -54,15 +54,17 @@ void TRptReportPrinting::WaitForPreviewToClose() {
   if (previewPrinter_) previewPrinter_->ReleaseWhenIdle();
 }
 
-void TRptReportPrinting::PrintToPrinter() {
+TRptPrintOutcome TRptReportPrinting::PrintToPrinter() {
   std::unique_ptr<TRptPrinter> printer = MakePagePrinter();
-  if (!printer || !printer->PrinterAvailable()) return;
+  if (!printer) return TRptPrintOutcome::AlreadyGenerating;
+  if (!printer->PrinterAvailable()) return TRptPrintOutcome::NoPrinter;
   printer->SetTarget(TRptOutputTarget::ToPrinter);
   std::shared_ptr<void> progress;
   if (report_.ShowProgress && platform_.ShowProgress) progress = platform_.ShowProgress(*printer);
   report_.GeneratePages(*printer);
   // The progress window goes before the printer it shows.
   progress.reset();
+  return report_.Cancelled() ? TRptPrintOutcome::Cancelled : TRptPrintOutcome::Printed;
 }
 
 void TRptReportPrinting::PreviewClosed(const TRptPrinter* named) {

@@ -34,6 +34,9 @@ struct TRptPrintingPlatform {
   std::function<void(TRptPrinter&, TCustomReport&)> PrintSetup;
 };
 
+// How a print straight to the printer ended.
+enum class TRptPrintOutcome { Printed, Cancelled, AlreadyGenerating, NoPrinter };
+
 class TRptReportPrinting {
  public:
   TRptReportPrinting(TCustomReport& report, TRptPrintingPlatform platform);
@@ -50,8 +53,9 @@ class TRptReportPrinting {
   std::unique_ptr<TRptPrinter> MakePagePrinter();
   // Opens the preview, generates the pages into it and handles messages until it closes.
   void Preview();
-  // Generates the report once more, straight onto the printer (WM_REPORT_PRINT).
-  void PrintToPrinter();
+  // Generates the report once more, straight onto the printer (WM_REPORT_PRINT), through a
+  // fresh page printer of its own (the preview's is never touched), with the progress window.
+  TRptPrintOutcome PrintToPrinter();
   // WM_REPORT_PREVIEW_CLOSED: only the preview's own printer, the one named, is released.
   void PreviewClosed(const TRptPrinter* named);
 

@@ -18,7 +18,8 @@ void TRptWin32MessagePort::Send(TRptWindowRef target, uint32_t message, uintptr_
 }
 
 void TRptWin32MessagePort::ShowMessage(const std::string& text) {
-  ShowMessageBox(fOwner ? fOwner() : nullptr, text);
+  const HWND active = GetActiveWindow();
+  ShowMessageBox(active ? active : fOwner, text);
 }
 
 }  // namespace ormind

@@ -4,8 +4,6 @@
 // the user in a message box.
 #include "report/win32/windows_api.h"
 
-#include <functional>
-
 #include "report/printer/printer_device.h"
 
 namespace ormind {
@@ -16,8 +14,9 @@ inline HWND WindowOf(TRptWindowRef target) { return reinterpret_cast<HWND>(targe
 
 class TRptWin32MessagePort final : public TRptMessagePort {
  public:
-  // `owner` gives the window that owns the message boxes (none: no owner).
-  explicit TRptWin32MessagePort(std::function<HWND()> owner = {}) : fOwner(std::move(owner)) {}
+  // Message boxes are owned by this thread's active window, so that they come up over the
+  // window the user is working in; `fallbackOwner` owns them when none is active (null: none).
+  explicit TRptWin32MessagePort(HWND fallbackOwner = nullptr) : fOwner(fallbackOwner) {}
 
   void ProcessMessages() override;
   void Post(TRptWindowRef target, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
@@ -25,7 +24,7 @@ class TRptWin32MessagePort final : public TRptMessagePort {
   void ShowMessage(const std::string& text) override;
 
  private:
-  std::function<HWND()> fOwner;
+  HWND fOwner;
 };
 
 }  // namespace ormind

@@ -25,9 +25,12 @@ BOOL CALLBACK FindVisibleOwned(HWND window, LPARAM search) {
 
 }  // namespace
 
-TApplication& TApplication::Instance() {
-  static TApplication application;
-  return application;
+TSkinHost TApplication::SkinHost() {
+  return {.instance = instance_,
+          .owner = Handle(),
+          .title = title_,
+          .layered = setLayered_,
+          .ownedWindowsChanged = [this] { OwnedWindowsChanged(); }};
 }
 
 void TApplication::Initialize(HINSTANCE instance, const wchar_t* title) {
@@ -36,7 +39,7 @@ void TApplication::Initialize(HINSTANCE instance, const wchar_t* title) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
-    setLayered_ = reinterpret_cast<SetLayeredAttributes>(
+    setLayered_ = reinterpret_cast<TSkinHost::SetLayeredAttributes>(
         reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
   }
   // A zero-size window at the screen's centre: never seen, but its caption is the program's

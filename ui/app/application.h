@@ -7,23 +7,26 @@
 #include <exception>
 
 #include "platform/window.h"
+#include "ui/skin/skin_host.h"
 
 namespace ormind {
 
 class TSkinnedForm;
 
+// One per program, made in its entry function.
 class TApplication final : public TWindow {
  public:
-  static TApplication& Instance();
+  TApplication() = default;
+  ~TApplication() override { DestroyHandle(); }
 
   // Sets the title, creates the hidden owner window, looks up SetLayeredWindowAttributes.
   void Initialize(HINSTANCE instance, const wchar_t* title);
   HINSTANCE ModuleInstance() const { return instance_; }
   const wchar_t* Title() const { return title_; }
 
-  // SetLayeredWindowAttributes, or null on systems without layered windows.
-  using SetLayeredAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-  SetLayeredAttributes LayeredWindows() const { return setLayered_; }
+  // What the program's skinned windows need of it: owned by the hidden window, titled, layered
+  // where the system can, and the taskbar button kept in step with them.
+  TSkinHost SkinHost();
 
   // The main window: its closing ends the program; the owner window passes activation and
   // close requests from the taskbar on to it.
@@ -40,14 +43,13 @@ class TApplication final : public TWindow {
   void ShowException(const std::exception& error) const;
 
  private:
-  TApplication() = default;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Minimize();
   void Restore();
 
   HINSTANCE instance_ = nullptr;
   const wchar_t* title_ = L"";
-  SetLayeredAttributes setLayered_ = nullptr;
+  TSkinHost::SetLayeredAttributes setLayered_ = nullptr;
   TSkinnedForm* mainForm_ = nullptr;
 };
 

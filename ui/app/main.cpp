@@ -1,7 +1,9 @@
-// Ormind's program entry: the application object titled "Ormind!", the main window created
-// and shown at once, then the message loop until the main window closes. Started with a report
-// file (what opening a saved report from the desktop runs), it shows that file alone in the
-// print preview instead: no main window, no tray icon, no hand-over to a running copy.
+// Ormind's program entry, and the one place where the program's parts are made and wired: the
+// application object titled "Ormind!", the system's services, the main window created and shown
+// at once, the greeting card with its editor, the preview's owner, then the message loop until
+// the main window closes. Started with a report file (what opening a saved report from the
+// desktop runs), it shows that file alone in the print preview instead: no main window, no tray
+// icon, no hand-over to a running copy.
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
@@ -13,6 +15,8 @@
 
 #include "ui/app/application.h"
 #include "platform/handler_errors.h"
+#include "platform/handles.h"
+#include "platform/system_services.h"
 #include "platform/text_encoding.h"
 #include "report/win32/preview/preview_interface.h"
 #include "report/win32/preview/preview_run.h"
@@ -28,15 +32,14 @@ namespace {
 std::optional<std::string> ReportFileArgument() {
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  const ormind::LocalMemory owned(arguments);
   std::optional<std::string> file;
   if (arguments != nullptr && count >= 2) file = ormind::WideToUtf8(arguments[1]);
-  LocalFree(arguments);
   return file;
 }
 
-int ShowReportFile(HINSTANCE instance, const std::string& path) {
+int ShowReportFile(ormind::TApplication& application, HINSTANCE instance, const std::string& path) {
   using namespace ormind;
-  TApplication& application = TApplication::Instance();
   application.Initialize(instance, L"Ormind!");
   SetRptPreviewOwner(application.Handle());
   TRptEmfRecorder pages;
@@ -49,14 +52,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace ormind;
   // The shell and the picture loaders use components: they need this thread's apartment.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  TApplication& application = TApplication::Instance();
+  TApplication application;
   // Errors escaping any window's handlers reach the application's message box.
   SetErrorReporter([&application](const std::string& message) {
     application.ShowException(std::runtime_error(message));
   });
   if (const std::optional<std::string> report = ReportFileArgument()) {
     try {
-      return ShowReportFile(instance, *report);
+      return ShowReportFile(application, instance, *report);
     } catch (...) {
       ReportHandlerError();
     }
@@ -69,7 +72,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     application.Initialize(instance, L"Ormind!");
     SetRptPreviewOwner(application.Handle());
-    TForm1 form1;
+    SystemEnvironment environment;
+    SystemClock clock;
+    SystemFileSystem files;
+    TForm1 form1(application.SkinHost(), {environment, clock, files});
     application.SetMainForm(&form1);
     // An error below destroys the form on its way to the handler: the application must not
     // ask it whether it is visible then.
@@ -83,7 +89,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     form1.Show();
     UpdateWindow(form1.Handle());
     // The greeting editor and the card page, created hidden after the main window.
-    TCardJourney card(form1.CurrentSettings().PrintPicture);
+    TCardJourney card(application.SkinHost(), form1.CurrentSettings().PrintPicture);
     card.Create();
     card.ApplyTexts(form1.Texts());
     form1.onLanguageApplied = [&card](const InterfaceTexts& texts) { card.ApplyTexts(texts); };

@@ -4,8 +4,6 @@
 
 #include "pictures/win32/graphic_registry.h"
 #include "platform/shell_open.h"
-#include "ui/app/application.h"
-#include "ui/skin/rules/button_row.h"
 
 namespace ormind {
 namespace {
@@ -16,7 +14,6 @@ constexpr COLORREF kMaroon = RGB(128, 0, 0);
 constexpr LabelFont kHeadingFont{L"Times New Roman", 16, true, true, kNavy};
 constexpr LabelFont kBlockFont{L"Arial", 12, true, false, kMaroon};
 constexpr PictureFit kFaceFit{false, false, false};
-constexpr PictureFit kButtonFit{true, true, false};
 
 // The hints the layout starts with, before the interface texts are applied.
 const char* const kInitialHints[] = {
@@ -28,10 +25,13 @@ constexpr TextId kHintTexts[] = {TextId::PrevDate,       TextId::NextDate,      
 
 }  // namespace
 
-TForm1::TForm1()
-    : messages_([this] { return Visible() ? Handle() : TApplication::Instance().Handle(); }),
+TForm1::TForm1(TSkinHost host, TMainFormServices services)
+    : TSkinnedForm(std::move(host)),
+      services_(services),
+      messages_([this] { return Visible() ? Handle() : Host().owner; }),
       texts_(kRussianLocale),
       Image1(*this, "Image1", {0, 0, kWidth, kHeight}, kFaceFit, false),
+      buttons_(*this, kMainButtonRow),
       Label2(8, 1, kHeadingFont, "Сегодня, "),
       Label3(8, 21, kBlockFont, "Дней рождения нет") {
   N1 = &TrayPopupMenu1.Add("N1", "Показать", [this] { N1Click(); });
@@ -43,16 +43,15 @@ TForm1::TForm1()
 
 void TForm1::Create() {
   const int left = GetSystemMetrics(SM_CXSCREEN) - kWidth;
-  CreateForm(L"TForm1", TApplication::Instance().Title(), {left, 50, kWidth, kHeight});
+  CreateForm(L"TForm1", Host().title, {left, 50, kWidth, kHeight});
   Image1.SetPicture(LoadStoredPictureResource(L"TFORM1_IMAGE1"));
   AddControl(Image1);
+  void (TForm1::*const clicks[])() = {&TForm1::btn1Click, &TForm1::btn2Click, &TForm1::btn3Click,
+                                      &TForm1::btn4Click, &TForm1::btn5Click, &TForm1::btn6Click,
+                                      &TForm1::btn7Click};
   for (int n = 1; n <= 7; ++n) {
-    auto& button = buttons_[n - 1];
-    button = std::make_unique<TImage>(*this, "btn" + std::to_string(n), kMainButtonRow.Resting(n),
-                                      kButtonFit, true);
-    button->SetPicture(LoadStoredPictureResource((L"TFORM1_BTN" + std::to_wstring(n)).c_str()));
-    AddControl(*button);
-    button->SetHint(kInitialHints[n - 1]);
+    buttons_.Add((L"TFORM1_BTN" + std::to_wstring(n)).c_str(), kInitialHints[n - 1],
+                 [this, click = clicks[n - 1]] { (this->*click)(); });
   }
   ScrollBox1.Create(*this, kScrollBoxBounds);
   ScrollBox1.AddLabel(Label2);
@@ -71,14 +70,14 @@ void TForm1::PlaceTrayIcon() {
   TrayIcon1.SetInterval(500);
   TrayIcon1.SetPopupMenu(&TrayPopupMenu1);
   TrayIcon1.OnShowRequest = [this](TTrayIcon&) { N1Click(); };
-  TrayIcon1.Icon().LoadFromResource(TApplication::Instance().ModuleInstance(), L"MAINICON");
+  TrayIcon1.Icon().LoadFromResource(Host().instance, L"MAINICON");
 }
 
 void TForm1::ShowTrayIcon() { TrayIcon1.Loaded(); }
 
 void TForm1::FormCreate() {
-  currentDay_ = clock_.Today();
-  settings_ = LoadSettings(environment_, files_, messages_);
+  currentDay_ = services_.clock.Today();
+  settings_ = LoadSettings(services_.environment, services_.files, messages_);
 }
 
 void TForm1::FormShow() {
@@ -88,7 +87,7 @@ void TForm1::FormShow() {
 
 void TForm1::SetLanguage(int32_t lang) {
   texts_ = InterfaceTexts(lang);
-  for (int n = 0; n < 7; ++n) buttons_[n]->SetHint(texts_[kHintTexts[n]]);
+  for (int n = 1; n <= 7; ++n) buttons_.SetHint(n, texts_[kHintTexts[n - 1]]);
   SetHeading(texts_[TextId::Today]);
   N1->Caption = texts_[TextId::Show];
   N2->Caption = texts_[TextId::Minimize];
@@ -97,7 +96,7 @@ void TForm1::SetLanguage(int32_t lang) {
 }
 
 void TForm1::ShowDay(Day day) {
-  ::ormind::ShowDay(day, settings_, texts_, clock_, files_, messages_, *this);
+  ::ormind::ShowDay(day, settings_, texts_, services_.clock, services_.files, messages_, *this);
 }
 
 void TForm1::btn1Click() {
@@ -129,11 +128,11 @@ void TForm1::btn7Click() { Close(); }
 void TForm1::Close() {
   if (onClosing) onClosing();
   Hide();
-  TApplication::Instance().Terminate();
+  PostQuitMessage(0);
 }
 
 void TForm1::OpenIfExists(const std::string& path, const std::string& missingMessage) {
-  if (files_.IsRegularFile(path)) {
+  if (services_.files.IsRegularFile(path)) {
     if (!OpenInAssociatedProgram(path)) messages_.ShowMessage(texts_.CannotOpenFile(path));
   } else {
     messages_.ShowMessage(missingMessage);
@@ -142,33 +141,20 @@ void TForm1::OpenIfExists(const std::string& path, const std::string& missingMes
 
 void TForm1::MouseDown(TImage& control, MouseButton button, int x, int y) {
   if (&control == &Image1) return Image1MouseDown(button);
-  control.SetBounds(ButtonRow::Pressed(control.BoundsRect()));
+  buttons_.Press(control);
 }
 
-void TForm1::MouseUp(TImage& control, MouseButton button, int x, int y) {
-  if (&control != &Image1) control.SetBounds(ButtonRow::Released(control.BoundsRect()));
-}
+void TForm1::MouseUp(TImage& control, MouseButton button, int x, int y) { buttons_.Release(control); }
 
 void TForm1::MouseMove(TImage& control, int x, int y) { btnMouseMove(control); }
 
-void TForm1::Click(TImage& control) {
-  static constexpr void (TForm1::*kClicks[])() = {
-      &TForm1::btn1Click, &TForm1::btn2Click, &TForm1::btn3Click, &TForm1::btn4Click,
-      &TForm1::btn5Click, &TForm1::btn6Click, &TForm1::btn7Click};
-  const auto number = ButtonNumber(control.Name());
-  if (number && *number >= 1 && *number <= 7) (this->*kClicks[*number - 1])();
-}
+void TForm1::Click(TImage& control) { buttons_.Click(control); }
 
 void TForm1::MouseWheel(int delta) {
   SendMessageW(ScrollBox1.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
 }
 
-void TForm1::btnMouseMove(const TImage& control) {
-  for (int n = 1; n <= 7; ++n) buttons_[n - 1]->SetBounds(kMainButtonRow.Resting(n));
-  if (const auto number = ButtonNumber(control.Name()); number && *number >= 1 && *number <= 7) {
-    buttons_[*number - 1]->SetBounds(kMainButtonRow.Hovered(*number));
-  }
-}
+void TForm1::btnMouseMove(const TImage& control) { buttons_.Hover(control); }
 
 void TForm1::Image1MouseDown(MouseButton button) { StartDrag(button); }
 

@@ -3,16 +3,15 @@
 // screen, showing the day view for the day the user has stepped to, with seven picture
 // buttons (previous day, next day, edit the event list, print a greeting, change settings,
 // hide to the tray, close).
-#include <array>
 #include <functional>
-#include <memory>
 
 #include "base/day.h"
 #include "core/day_view.h"
 #include "core/interface_texts.h"
 #include "core/settings.h"
+#include "base/environment.h"
 #include "platform/message_box_sink.h"
-#include "platform/system_services.h"
+#include "ui/skin/picture_buttons.h"
 #include "ui/skin/scroll_box.h"
 #include "ui/skin/skinned_form.h"
 #include "ui/skin/text_label.h"
@@ -20,12 +19,19 @@
 
 namespace ormind {
 
+// The system's services the main window reads the settings, the date and the event list through.
+struct TMainFormServices {
+  const Environment& environment;
+  const Clock& clock;
+  FileSystem& files;
+};
+
 class TForm1 final : public TSkinnedForm, private DayViewTarget {
  public:
   static constexpr int kWidth = 600;
   static constexpr int kHeight = 383;
 
-  TForm1();
+  TForm1(TSkinHost host, TMainFormServices services);
   // The window goes first, while the scroll box and the labels it shows are still here.
   ~TForm1() override { DestroyHandle(); }
   // Creates the window (hidden) and runs FormCreate.
@@ -91,16 +97,14 @@ class TForm1 final : public TSkinnedForm, private DayViewTarget {
   void SetBlock(const std::string& utf8) override;
   void ResetButtons() override;
 
-  SystemEnvironment environment_;
-  SystemClock clock_;
-  SystemFileSystem files_;
+  TMainFormServices services_;
   MessageBoxSink messages_;
   Settings settings_;
   InterfaceTexts texts_;
   Day currentDay_ = 0;
 
   TImage Image1;
-  std::array<std::unique_ptr<TImage>, 7> buttons_;
+  TPictureButtons buttons_;
   TScrollBox ScrollBox1;
   TLabel Label2;
   TLabel Label3;

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "platform/buffered_paint.h"
-#include "ui/app/application.h"
 #include "ui/skin/rules/see_through.h"
 
 namespace ormind {
@@ -22,16 +21,15 @@ TSkinnedForm::~TSkinnedForm() { DestroyHandle(); }
 
 void TSkinnedForm::CreateForm(const wchar_t* className, const wchar_t* caption,
                               const Bounds& bounds) {
-  TApplication& app = TApplication::Instance();
   CreateHandle({.name = className,
                 .style = CS_DBLCLKS,
-                .icon = LoadIconW(app.ModuleInstance(), L"MAINICON"),
+                .icon = LoadIconW(host_.instance, L"MAINICON"),
                 .cursor = LoadCursorW(nullptr, IDC_ARROW)},
-               {.exStyle = DWORD(app.LayeredWindows() ? WS_EX_LAYERED : 0),
+               {.exStyle = DWORD(host_.layered ? WS_EX_LAYERED : 0),
                 .style = WS_POPUP | WS_CLIPCHILDREN,
                 .caption = caption,
                 .left = bounds.left, .top = bounds.top, .width = bounds.width, .height = bounds.height,
-                .parent = app.Handle()});
+                .parent = host_.owner});
   ApplyTransparency();
   hints_.Create(Handle());
 }
@@ -41,7 +39,7 @@ COLORREF TSkinnedForm::ColorForControls(COLORREF wanted) const {
 }
 
 void TSkinnedForm::ApplyTransparency() {
-  const auto setLayered = TApplication::Instance().LayeredWindows();
+  const auto setLayered = host_.layered;
   if (!setLayered) return;  // an unshaped rectangle: white shows as white
   const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
   if (!(exStyle & WS_EX_LAYERED)) SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
@@ -53,7 +51,7 @@ void TSkinnedForm::Show() {
   if (!Visible()) {
     FormShow();
     ShowWindow(Handle(), SW_SHOW);
-    TApplication::Instance().OwnedWindowsChanged();
+    if (host_.ownedWindowsChanged) host_.ownedWindowsChanged();
   }
   SetForegroundWindow(Handle());
 }
@@ -61,7 +59,7 @@ void TSkinnedForm::Show() {
 void TSkinnedForm::Hide() {
   // Already out of sight because the taskbar button was minimised: the button goes too.
   if (Visible()) ShowWindow(Handle(), SW_HIDE);
-  TApplication::Instance().OwnedWindowsChanged();
+  if (host_.ownedWindowsChanged) host_.ownedWindowsChanged();
 }
 
 void TSkinnedForm::AddControl(TImage& control) {

@@ -10,6 +10,7 @@
 #include "base/geometry.h"
 #include "ui/skin/hint_tips.h"
 #include "ui/skin/image_control.h"
+#include "ui/skin/skin_host.h"
 #include "base/mouse_button.h"
 
 namespace ormind {
@@ -19,8 +20,10 @@ inline constexpr COLORREF kTransparentColorValue = 0x00FFFFFF;
 
 class TSkinnedForm : public TWindow {
  public:
-  TSkinnedForm() = default;
+  explicit TSkinnedForm(TSkinHost host) : host_(std::move(host)) {}
   ~TSkinnedForm() override;
+
+  const TSkinHost& Host() const { return host_; }
 
   // Shows the window; when it was hidden, FormShow runs first.
   void Show();
@@ -43,8 +46,8 @@ class TSkinnedForm : public TWindow {
   COLORREF ColorForControls(COLORREF wanted) const override;
 
  protected:
-  // Creates the window with client area `bounds` (screen coordinates), owned by the
-  // application's hidden window, layered with white as its colour key.
+  // Creates the window with client area `bounds` (screen coordinates), owned by the host's
+  // hidden window, layered with white as its colour key.
   void CreateForm(const wchar_t* className, const wchar_t* caption, const Bounds& bounds);
 
   // The face (drawn first) and the controls on it, in drawing order.
@@ -67,6 +70,7 @@ class TSkinnedForm : public TWindow {
   virtual void MouseWheel(int delta) {}
 
  private:
+  friend class TPictureButtons;  // puts its buttons on the face
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void ApplyTransparency();
   void Paint();
@@ -75,6 +79,7 @@ class TSkinnedForm : public TWindow {
   void OnMouseMove(LPARAM position);
   bool FollowDrag(UINT message);
 
+  TSkinHost host_;
   std::vector<TImage*> controls_;
   TImage* pressed_ = nullptr;  // the control that holds the mouse capture
   bool clicking_ = false;      // the left button went down on `pressed_`

@@ -10,11 +10,7 @@
 namespace ormind {
 namespace {
 
-HICON CopyOrNull(HICON icon) { return icon ? CopyIcon(icon) : nullptr; }
-
-void Destroy(HICON icon) {
-  if (icon) DestroyIcon(icon);
-}
+IconHandle CopyOrNull(HICON icon) { return IconHandle(icon ? CopyIcon(icon) : nullptr); }
 
 // "Icon resource NAME <problem>", NAME being the name or "#" and the number.
 std::runtime_error IconError(const wchar_t* name, const char* problem) {
@@ -31,20 +27,15 @@ std::runtime_error IconError(const wchar_t* name, const char* problem) {
 }
 
 int ScreenBitsPerPixel() {
-  HDC screen = GetDC(nullptr);
-  const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-  ReleaseDC(nullptr, screen);
-  return bits;
+  const WindowDC screen(nullptr);
+  return GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
 }
 
 }  // namespace
 
-TIcon::~TIcon() { Destroy(handle_); }
-
-void TIcon::Adopt(HICON icon) {
-  if (icon == handle_) return;
-  Destroy(handle_);
-  handle_ = icon;
+void TIcon::Adopt(IconHandle icon) {
+  if (!icon && !handle_) return;  // nothing held, nothing new: no change to report
+  handle_ = std::move(icon);
   if (auto changed = OnChange) changed();
 }
 
@@ -57,16 +48,12 @@ void TIcon::LoadFromResource(HINSTANCE module, const wchar_t* name) {
   if (chosen < 0) throw IconError(name, "not found");
   const auto& image = group[chosen];
   const auto bits = ResourceBytes(module, MAKEINTRESOURCEW(image.resourceId), RT_ICON);
-  HICON icon = bits.empty() ? nullptr
-                            : CreateIconFromResourceEx(const_cast<BYTE*>(bits.data()),
-                                                       DWORD(bits.size()), TRUE, 0x00030000,
-                                                       image.width, image.height, LR_DEFAULTCOLOR);
+  IconHandle icon(bits.empty() ? nullptr
+                              : CreateIconFromResourceEx(const_cast<BYTE*>(bits.data()),
+                                                         DWORD(bits.size()), TRUE, 0x00030000,
+                                                         image.width, image.height, LR_DEFAULTCOLOR));
   if (!icon) throw IconError(name, "cannot be read");
-  Adopt(icon);
-}
-
-TIconList::~TIconList() {
-  for (HICON icon : icons_) Destroy(icon);
+  Adopt(std::move(icon));
 }
 
 void TIconList::Changed() {
@@ -90,22 +77,21 @@ void TIconList::Add(HICON icon) {
 }
 
 void TIconList::Delete(int index) {
-  Destroy(icons_.at(index));
+  (void)icons_.at(index);  // an index out of range throws before anything changes
   icons_.erase(icons_.begin() + index);
   Changed();
 }
 
 void TIconList::Replace(int index, HICON icon) {
-  HICON copy = CopyOrNull(icon);
-  Destroy(icons_.at(index));
-  icons_[index] = copy;
+  IconHandle copy = CopyOrNull(icon);
+  icons_.at(index) = std::move(copy);
   Changed();
 }
 
 void TIconList::Assign(const std::vector<HICON>& icons) {
-  for (HICON icon : icons_) Destroy(icon);
-  icons_.clear();
-  for (HICON icon : icons) icons_.push_back(CopyOrNull(icon));
+  std::vector<IconHandle> copies;
+  for (HICON icon : icons) copies.push_back(CopyOrNull(icon));
+  icons_ = std::move(copies);
   Changed();
 }
 

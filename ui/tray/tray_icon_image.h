@@ -6,41 +6,41 @@
 #include <functional>
 #include <vector>
 
+#include "platform/handles.h"
+
 namespace ormind {
 
 class TIcon {
  public:
   TIcon() = default;
-  ~TIcon();
   TIcon(const TIcon&) = delete;
   TIcon& operator=(const TIcon&) = delete;
 
-  HICON Handle() const { return handle_; }
-  bool Empty() const { return handle_ == nullptr; }
+  HICON Handle() const { return handle_.Get(); }
+  bool Empty() const { return !handle_; }
 
   // Holds a copy of `icon` (none when null); the caller keeps its own handle.
   void Assign(HICON icon);
   // Holds the image of the icon group resource `name` that suits the system's large-icon size
   // and the screen's colours. Throws std::runtime_error when the resource cannot be read.
   void LoadFromResource(HINSTANCE module, const wchar_t* name);
-  void Clear() { Adopt(nullptr); }
+  void Clear() { Adopt(IconHandle()); }
 
   std::function<void()> OnChange;
 
  private:
-  void Adopt(HICON icon);
-  HICON handle_ = nullptr;
+  void Adopt(IconHandle icon);
+  IconHandle handle_;
 };
 
 class TIconList {
  public:
   TIconList() = default;
-  ~TIconList();
   TIconList(const TIconList&) = delete;
   TIconList& operator=(const TIconList&) = delete;
 
   int Count() const { return int(icons_.size()); }
-  HICON operator[](int index) const { return icons_.at(index); }
+  HICON operator[](int index) const { return icons_.at(index).Get(); }
 
   void Add(HICON icon);  // copies; a null handle is an empty slot
   void Delete(int index);
@@ -56,7 +56,7 @@ class TIconList {
 
  private:
   void Changed();
-  std::vector<HICON> icons_;
+  std::vector<IconHandle> icons_;
   int updating_ = 0;
   bool changedWhileUpdating_ = false;
 };

@@ -11,7 +11,7 @@
 #include "report/printer/printer.h"
 #include "report/win32/preview/preview_interface.h"
 #include "report/win32/preview/standard_preview.h"
-#include "report/win32/preview/window_messages.h"
+#include "report/win32/message_port.h"
 
 namespace ormind {
 
@@ -37,7 +37,7 @@ int ShowReportFileAlone(const std::string& path, std::unique_ptr<TRptPrinterDevi
     ShowMessageBox(owner, "File does not exist");
     return 1;
   }
-  TRptWindowMessagePort messages(owner);
+  TRptWin32MessagePort messages(owner);
   TRptPrinter printer(std::move(device), recorder, messages);
   try {
     LoadReportFile(printer, path);

@@ -9,7 +9,7 @@
 #include "report/printer/printer.h"
 #include "report/model/report.h"
 #include "report/win32/emf_recorder.h"
-#include "report/win32/print_operation.h"
+#include "report/win32/system_printing.h"
 #include "report/win32/spooler.h"
 #include "report/win32/win32_printer_device.h"
 #include "tests/report/win32/test_report_pages.h"
@@ -125,7 +125,8 @@ TEST(QueueJobs, TheProgressWindowsCancelStopsThePrintOperation) {
     };
     TRptEmfRecorder recorder(96);
     FivePageReport five(c.title);
-    EXPECT_EQ(PrintReportOnPrinter(five.report, recorder, port), c.outcome) << c.title;
+    TRptReportPrinting printing(five.report, SystemPrintingPlatform(recorder, port));
+    EXPECT_EQ(printing.PrintToPrinter(), c.outcome) << c.title;
     EXPECT_EQ(FindWindowW(L"TRptProgressForm", nullptr), nullptr) << "the window is freed";
   }
 }

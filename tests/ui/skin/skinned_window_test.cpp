@@ -1,28 +1,31 @@
 // Skinned windows hosting a scroll box and child controls: nothing is left behind when they go,
-// hosted controls never paint the see-through colour, and the taskbar button stays while any
-// window of the program is shown.
+// and hosted controls never paint the see-through colour.
 #include <gtest/gtest.h>
 
 #include "platform/handles.h"
 #include "platform/standard_controls.h"
 #include "platform/toolbar.h"
-#include "ui/app/application.h"
 #include "ui/skin/scroll_box.h"
 #include "ui/skin/skinned_form.h"
 
 namespace ormind {
 namespace {
 
+// A host of its own: no owner window, layered where the system has it.
+TSkinHost TestHost() {
+  return {.instance = GetModuleHandleW(nullptr),
+          .title = L"test",
+          .layered = &SetLayeredWindowAttributes};
+}
+
 class CardLikeForm final : public TSkinnedForm {
  public:
-  CardLikeForm() {
+  CardLikeForm() : TSkinnedForm(TestHost()) {
     CreateForm(L"OrmindTestSkinnedForm", L"test", {100, 100, 300, 200});
     box.Create(*this, {10, 40, 200, 100});
     edit.Create(*this, {10, 150, 200, 20}, 101, {.flat = true});
     edit.SetColors(RGB(0, 0, 0), kTransparentColorValue);
-    const HDC screen = GetDC(nullptr);
-    glyphs.Reset(CreateCompatibleBitmap(screen, 32, 16));
-    ReleaseDC(nullptr, screen);
+    glyphs.Reset(CreateCompatibleBitmap(WindowDC(nullptr).Get(), 32, 16));
     toolbar.Create(*this, 102, glyphs.Get(), 16, RGB(255, 0, 255));
     toolbar.AddButton({.id = 201, .image = 0, .hint = "Print"});
     font.Reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
@@ -58,15 +61,7 @@ Counts Now() {
           GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
 }
 
-class SkinnedWindows : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    if (!TApplication::Instance().Handle())
-      TApplication::Instance().Initialize(GetModuleHandleW(nullptr), L"Ormind!");
-  }
-};
-
-TEST_F(SkinnedWindows, AThousandWindowsComeAndGoWithoutLeavingAnything) {
+TEST(SkinnedWindows, AThousandWindowsComeAndGoWithoutLeavingAnything) {
   { CardLikeForm warmUp; }  // classes registered, caches filled
   const Counts before = Now();
   for (int i = 0; i < 1000; ++i) {
@@ -88,7 +83,7 @@ TEST_F(SkinnedWindows, AThousandWindowsComeAndGoWithoutLeavingAnything) {
   EXPECT_EQ(after.user, before.user);
 }
 
-TEST_F(SkinnedWindows, HostedControlsNeverPaintTheSeeThroughColour) {
+TEST(SkinnedWindows, HostedControlsNeverPaintTheSeeThroughColour) {
   CardLikeForm form;
   const HDC dc = GetDC(form.edit.Handle());
   const auto brush = reinterpret_cast<HBRUSH>(
@@ -103,7 +98,7 @@ TEST_F(SkinnedWindows, HostedControlsNeverPaintTheSeeThroughColour) {
 // The system draws selected text white on its highlight colour; on a skinned window that white
 // would be a hole. Whatever the edit shows (text, selection, caret position), no pixel of it is
 // the see-through colour.
-TEST_F(SkinnedWindows, AnEditNeverShowsTheSeeThroughColourEvenWhenTextIsSelected) {
+TEST(SkinnedWindows, AnEditNeverShowsTheSeeThroughColourEvenWhenTextIsSelected) {
   const struct {
     const char* text;
     int selectFrom, selectTo;
@@ -134,18 +129,6 @@ TEST_F(SkinnedWindows, AnEditNeverShowsTheSeeThroughColourEvenWhenTextIsSelected
     EXPECT_GT(background, 0);  // the edit did paint
     form.Hide();
   }
-}
-
-TEST_F(SkinnedWindows, TheTaskbarButtonStaysWhileAnyWindowIsShown) {
-  const HWND button = TApplication::Instance().Handle();
-  CardLikeForm main, editor;
-  main.Show();
-  editor.Show();
-  EXPECT_TRUE(IsWindowVisible(button));
-  editor.Hide();
-  EXPECT_TRUE(IsWindowVisible(button)) << "hiding the editor keeps the main window's button";
-  main.Hide();
-  EXPECT_FALSE(IsWindowVisible(button));
 }
 
 }  // namespace

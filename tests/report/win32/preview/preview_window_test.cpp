@@ -16,7 +16,7 @@
 #include "report/printer/printer.h"
 #include "report/win32/preview/preview_dialogs.h"
 #include "report/win32/preview/standard_preview.h"
-#include "report/win32/preview/window_messages.h"
+#include "report/win32/message_port.h"
 #include "tests/report/printer/printer_fakes.h"
 #include "tests/report/win32/preview/sample_pages.h"
 
@@ -48,7 +48,7 @@ class PreviewWindow : public ::testing::Test {
 
   Log log;
   ormind::testing::SamplePages pages;
-  TRptWindowMessagePort messages;
+  TRptWin32MessagePort messages;
   std::unique_ptr<TRptPrinter> printer;
   HWND handle = nullptr;
 };

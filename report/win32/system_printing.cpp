@@ -1,0 +1,26 @@
+#include "report/win32/system_printing.h"
+
+#include <memory>
+
+#include "platform/message_loop.h"
+#include "report/win32/progress_form.h"
+#include "report/win32/win32_printer_device.h"
+
+namespace ormind {
+
+TRptPrintingPlatform SystemPrintingPlatform(TRptPageRecorder& recorder, TRptMessagePort& messages) {
+  TRptPrintingPlatform platform;
+  platform.MakeDevice = [] { return std::make_unique<TRptWin32PrinterDevice>(); };
+  platform.Recorder = &recorder;
+  platform.Messages = &messages;
+  platform.HandleOneMessage = [] { return HandleOneMessage(); };
+  platform.ShowProgress = [](TRptPrinter& printer) {
+    auto form = std::make_shared<TRptProgressForm>(printer);
+    printer.SetNotifyTarget(form->NoticeTarget());
+    form->Show();
+    return std::shared_ptr<void>(form);
+  };
+  return platform;
+}
+
+}  // namespace ormind
