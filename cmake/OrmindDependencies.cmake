@@ -31,7 +31,7 @@ else()
   endif()
 endif()
 
-if(NOT ORMIND_FUZZ)
+if(ORMIND_BUILD_TESTS AND NOT ORMIND_FUZZ)
   find_package(GTest CONFIG)
   if(NOT GTest_FOUND)
     message(FATAL_ERROR "GoogleTest not found (Debian: libgtest-dev, libgmock-dev; for Windows "

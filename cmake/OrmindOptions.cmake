@@ -2,6 +2,7 @@
 option(ORMIND_SANITIZE "Build native code with address and undefined-behaviour sanitizers" OFF)
 option(ORMIND_BUILD_BENCHMARKS "Build the benchmarks (native only)" OFF)
 option(ORMIND_FUZZ "Build the libFuzzer targets (clang, native only) instead of the tests" OFF)
+option(ORMIND_BUILD_TESTS "Build the test programs, drivers, probes and benchmarks (OFF: the programs, the installer and their image checks only)" ON)
 
 if(MSVC)
   message(FATAL_ERROR "Ormind is built with GCC (native) or MinGW-w64 GCC (Windows).")
