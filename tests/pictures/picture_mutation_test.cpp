@@ -17,7 +17,9 @@ namespace ormind {
 namespace {
 
 std::vector<uint8_t> ReadResource(const std::string& name) {
-  std::ifstream in(std::string(ORMIND_SOURCE_DIR) + "/resources/" + name, std::ios::binary);
+  const std::string path = std::string(ORMIND_SOURCE_DIR) + "/resources/" + name;
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in) << "cannot open " << path;
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -40,6 +42,10 @@ std::vector<uint8_t> Mutate(std::vector<uint8_t> bytes, std::mt19937& random) {
 
 template <typename Decode>
 void SurvivesMutations(const std::vector<uint8_t>& valid, Decode decode, int rounds) {
+  // Input that is missing or already broken would be rejected on every round, and the check
+  // below would hold without a single mutation reaching the reader.
+  ASSERT_FALSE(valid.empty()) << "no input to mutate";
+  ASSERT_NO_THROW(decode(valid)) << "the unmutated input must decode";
   std::mt19937 random(12345);
   int rejected = 0;
   for (int i = 0; i < rounds; ++i) {
