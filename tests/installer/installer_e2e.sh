@@ -6,41 +6,21 @@
 #   installer_e2e.sh SETUP_EXE VERSION SAMPLE_EVENTS MAKE_TEST_REPORT_EXE
 set -uo pipefail
 setup=$(realpath "$1") version=$2 sample=$(realpath "$3") report_maker=$(realpath "$4")
-root=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/ormind-installer.XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver
-failures=0 own_display=0
+# shellcheck source=../lib/e2e.sh
+source "$(dirname "$0")/../lib/e2e.sh"
+private_display_unless_set
+private_wine_session "$work/prefix"
 
-cleanup() {
-  $server -k >/dev/null 2>&1
-  [ $own_display = 1 ] && xvfb_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then source "$root/tools/xvfb-start"; own_display=1; fi
-
-pass() { echo "ok:   $1"; }
-fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
-check() { if eval "$2"; then pass "$1"; else fail "$1"; fi; }  # check WHAT CONDITION
-check_eq() { if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi; }
-win() { timeout 60 "$wine" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-unix_path() { win winepath -u "$1"; }
 reg_value() {  # reg_value KEY NAME (empty NAME: the default value); nothing when missing
   local flag=(/v "$2"); [ -z "$2" ] && flag=(/ve)
-  win reg query "$1" "${flag[@]}" | sed -n 's/^ *[^ ].*REG_[A-Z_]* *//p'
+  wine_out reg query "$1" "${flag[@]}" | sed -n 's/^ *[^ ].*REG_[A-Z_]* *//p'
 }
 
-(unset DISPLAY; "$wine" wineboot -u </dev/null >/dev/null 2>&1 || true)
-$server -w
-$server -p </dev/null >/dev/null 2>&1
-"$wine" wineboot </dev/null >/dev/null 2>&1
-
-appdata_win=$(win cmd /c 'echo %APPDATA%')
-appdata=$(unix_path "$appdata_win")
-instdir=$(unix_path 'C:\Program Files\Ormind')
-menu_link=$(unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')/Ormind.lnk
-startup_link=$(unix_path "$appdata_win\\Microsoft\\Windows\\Start Menu\\Programs\\Startup")/Ormind.lnk
+appdata_win=$(wine_out cmd /c 'echo %APPDATA%')
+appdata=$(wine_unix_path "$appdata_win")
+instdir=$(wine_unix_path 'C:\Program Files\Ormind')
+menu_link=$(wine_unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')/Ormind.lnk
+startup_link=$(wine_unix_path "$appdata_win\\Microsoft\\Windows\\Start Menu\\Programs\\Startup")/Ormind.lnk
 data=$appdata/Ormind
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ormind'
 installed_files=("$instdir"/{Ormind,ormind-day,ormind-report,uninstall}.exe "$menu_link")
@@ -113,7 +93,7 @@ timeout 60 "$wine" "$report_maker" 'C:\five.orp' 5 2100 2970 Five </dev/null >/d
 "$wine" start 'C:\five.orp' </dev/null >/dev/null 2>&1 &
 check "a .orp file opened through the shell shows it in the preview" \
   'timeout 60 xdotool search --sync --onlyvisible --name "^Print Preview\$" >/dev/null 2>&1'
-win taskkill /f /im Ormind.exe >/dev/null
+wine_out taskkill /f /im Ormind.exe >/dev/null
 
 # --- Second install, over edited data and without Start with Windows ------------------------
 printf 'Edited by hand=01.01.2001\r\n' >>"$data/events.txt"
@@ -134,7 +114,7 @@ install
 check_eq "the installer refuses while Ormind runs" 2 $?
 uninstall
 check_installed yes  # the uninstaller refused too
-win taskkill /f /im Ormind.exe >/dev/null
+wine_out taskkill /f /im Ormind.exe >/dev/null
 wait $program
 install
 check_eq "once Ormind is closed, installing again works" 0 $?
@@ -147,5 +127,4 @@ check "uninstall removes the program folder" '[ ! -e "$instdir" ]'
 check "uninstall removes Start with Windows" '[ ! -e "$startup_link" ]'
 check_data_kept uninstall
 
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -7,83 +7,23 @@
 # PNG, a missing file, a .webp and a damaged JPEG, each in a fresh start of the program.
 #   card_journey.sh ORMIND_EXE DRIVER_EXE OUT_DIR      (OUT_DIR keeps screenshots and pages)
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../../.." && pwd)
-ormind=$(realpath "$1") driver=$(realpath "$2") keep=$3
-[ -n "${DISPLAY:-}" ] || { echo "needs DISPLAY: run through ./test.sh (it starts Xvfb)"; exit 1; }
-for program in /usr/sbin/cupsd lpadmin pdfinfo pdftoppm /usr/lib/cups/backend/cups-pdf xdotool; do
-  command -v "$program" >/dev/null || { echo "FAIL: $program is missing (tools/setup installs it)"; exit 1; }
-done
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-probe="python3 $ROOT/tests/card/e2e/ink_probe.py"
+ormind=$(realpath "$1") driver=$(realpath "$2")
+# shellcheck source=../../lib/e2e.sh
+source "$(dirname "$0")/../../lib/e2e.sh"
+need_display
+require_programs pdfinfo pdftoppm xdotool
+shots_in "$3"
+rm -f "$shots"/*.pdf
+probe="python3 $(dirname "$0")/ink_probe.py"
+use_print_queue
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/ormind-card.XXXXXX")
-queue_conf=/etc/cups/cups-pdf-card$$.conf  # cups-pdf reads /etc/cups/cups-pdf-NAME.conf for cups-pdf:/NAME
-mkdir -p "$keep" && rm -f "$keep"/*.png "$keep"/*.pdf
-cupsd_pid= windows_pid= program_pid=
-failures=0
-
-stop_program() {
-  [ -n "$windows_pid" ] && run_driver kill "$windows_pid" >/dev/null
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-  windows_pid= program_pid=
-  sleep 0.5
-}
-cleanup() {
-  stop_program
-  [ -n "$cupsd_pid" ] && kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null
-  rm -f "$queue_conf"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-winpath() { echo "Z:${1//\//\\}"; }
-run_driver() { timeout 30 "$wine" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-pass() { echo "ok:   $1"; }
-fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
-check_eq() { if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi; }
-check_ge() { if [ "$3" -ge "$2" ]; then pass "$1 ($3)"; else fail "$1: expected at least $2, got $3"; fi; }
-check_le() { if [ "$3" -le "$2" ]; then pass "$1 ($3)"; else fail "$1: expected at most $2, got $3"; fi; }
-shot() { import -window root "$keep/$1.png"; convert "$keep/$1.png" "$work/$1.ppm"; echo "$work/$1.ppm"; }
-
-# --- A private CUPS scheduler with a queue that writes PDFs ---------------------------------
-mkdir -p "$work"/{etc,spool/tmp,cache,state,log,pdf}
-chmod a+x "$work" && chmod a+rwx "$work/pdf"  # cups-pdf writes as an unprivileged user
-cat >"$work/etc/cups-files.conf" <<CONF
-ServerRoot $work/etc
-RequestRoot $work/spool
-TempDir $work/spool/tmp
-CacheDir $work/cache
-StateDir $work/state
-AccessLog $work/log/access_log
-ErrorLog $work/log/error_log
-PageLog $work/log/page_log
-FileDevice No
-CONF
-cat >"$work/etc/cupsd.conf" <<CONF
-Listen $work/cups.sock
-LogLevel warn
-Browsing Off
-WebInterface No
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-CONF
-printf 'Out %s\nAnonDirName %s\nLabel 0\n' "$work/pdf" "$work/pdf" >"$queue_conf"
-/usr/sbin/cupsd -f -c "$work/etc/cupsd.conf" -s "$work/etc/cups-files.conf" &
-cupsd_pid=$!
-export CUPS_SERVER=$work/cups.sock  # for lpadmin, and for the program's printing under wine
-for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
-lpadmin -p CardPDF -v "cups-pdf:/card$$" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E 2>/dev/null &&
-  lpadmin -d CardPDF || { echo "FAIL: the queue could not be set up"; exit 1; }
-
+# A screenshot as a binary PPM, for the probe.
+ppm_shot() { convert "$(shot "$1")" "$work/$1.ppm"; echo "$work/$1.ppm"; }
+pdf_count() { ls "$work"/pdf/*.pdf 2>/dev/null | wc -l; }
 # Waits for the queue to write one more PDF than `before`; prints its name.
 next_pdf() {  # next_pdf BEFORE
   for _ in $(seq 150); do
-    local count
-    count=$(ls "$work"/pdf/*.pdf 2>/dev/null | wc -l)
-    if [ "$count" -gt "$1" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; then
+    if [ "$(pdf_count)" -gt "$1" ] && [ -z "$(lpstat -o 2>/dev/null)" ]; then
       sleep 0.5
       ls -t "$work"/pdf/*.pdf | head -n1
       return 0
@@ -94,29 +34,17 @@ next_pdf() {  # next_pdf BEFORE
 }
 
 # --- The program ----------------------------------------------------------------------------
-start_program() {  # start_program NAME PRINT_PICTURE LANG
-  local appdata=$work/appdata-$1
-  mkdir -p "$appdata/Ormind"
-  printf '[settings]\r\nEventsFile=%s\r\nDaysBefore=3\r\nLang=%s\r\nPrintPicture=%s\r\n' \
-    "$(winpath "$appdata/Ormind/events.txt")" "$3" "$2" >"$appdata/Ormind/settings.ini"
-  printf '[Birthday]\r\nAnna=09.12.1990\r\n' >"$appdata/Ormind/events.txt"
-  settings_file=$appdata/Ormind/settings.ini
-  "$wine" "$driver" start "$(winpath "$appdata")" "$(winpath "$ormind")" \
-    </dev/null >"$work/started" 2>/dev/null &
-  program_pid=$!
-  run_driver wait TForm1 20000 >/dev/null || { fail "$1: the main window appears"; exit 1; }
-  windows_pid=$(tr -d '\r' <"$work/started")
-  sleep 0.5
-  read -r mx my _ < <(run_driver rect TForm1)
-}
+write_events() { printf '[Birthday]\r\nAnna=09.12.1990\r\n' >"$1"; }
+start_program() { start_ormind "$work/appdata-$1" "$3" "$2"; }  # start_program NAME PRINT_PICTURE LANG
 
 open_editor() {  # presses the main window's btn4
-  xdotool mousemove $((mx + 160)) $((my + 268)); sleep 0.2; xdotool click 1
-  run_driver wait TForm2 10000 >/dev/null || { fail "the editor opens"; return 1; }
+  window_origin
+  click_at 160 268
+  check "the editor opens" 'run_driver wait TForm2 10000 >/dev/null' || return 1
   sleep 0.5
   read -r ex ey ex2 ey2 < <(run_driver rect TForm2)
 }
-editor_click() { xdotool mousemove $((ex + $1)) $((ey + $2)); sleep 0.2; xdotool click 1; sleep 0.3; }
+editor_click() { window_origin TForm2; click_at "$1" "$2"; }
 press_print() { editor_click 360 52; }  # btn1
 preview_shown() { run_driver wait TRptStandardPreview 15000 >/dev/null; }
 close_preview() {  # wine takes about two seconds to take an unmanaged window off the screen
@@ -125,10 +53,9 @@ close_preview() {  # wine takes about two seconds to take an unmanaged window of
 }
 # The colour at the middle of the preview's page area, as 0xRRGGBB.
 preview_page_colour() {  # preview_page_colour SHOT_NAME
-  local s px py
+  local px py px2 py2
   read -r px py px2 py2 < <(run_driver rect TRptStandardPreview)
-  s=$(shot "$1")
-  convert "$keep/$1.png" -format "%[hex:u.p{$(((px + px2) / 2)),$((py + (py2 - py) * 3 / 4))}]" info:
+  pixel "$(shot "$1")" $(((px + px2) / 2)) $((py + (py2 - py) * 3 / 4))
 }
 near() {  # near RRGGBB RRGGBB: channels within 24
   python3 -c "import sys;a,b=sys.argv[1:];print(all(abs(int(a[i:i+2],16)-int(b[i:i+2],16))<=24 for i in (0,2,4)))" "$1" "$2"
@@ -156,7 +83,7 @@ shot editor_filled >/dev/null
 press_print
 if preview_shown; then pass "the editor's print button opens the preview"; else fail "the preview opens"; fi
 sleep 1.5
-s=$(shot preview_card)
+s=$(ppm_shot preview_card)
 read -r px py px2 py2 < <(run_driver rect TRptStandardPreview)
 check_ge "the salutation shows in red in the preview" 100 "$($probe "$s" "$px" "$py" "$px2" "$py2" FF0000 60 --pixels)"
 check_ge "the greeting shows in navy in the preview" 300 "$($probe "$s" "$px" "$py" "$px2" "$py2" 000080 50 --pixels)"
@@ -164,16 +91,16 @@ check_ge "the greeting shows in navy in the preview" 300 "$($probe "$s" "$px" "$
 check_eq "Print is enabled once the card is made" enabled "$(run_driver button TRptStandardPreview 109)"
 # The preview's Print: the toolbar's ninth button, 221 pixels from the window's left edge and
 # 36 below its top (the caption wine leaves undrawn, the border, half the toolbar).
-pdfs=$(ls "$work"/pdf/*.pdf 2>/dev/null | wc -l)
+pdfs=$(pdf_count)
 xdotool mousemove $((px + 221)) $((py + 36)); sleep 0.3; xdotool mousedown 1; sleep 0.2; xdotool mouseup 1
 sleep 2; shot after_print >/dev/null
 if pdf=$(next_pdf "$pdfs"); then pass "Print sends the card to the printer"; else
   fail "a PDF is written"; lpstat -t; tail -5 "$work/log/error_log"; fi
 if [ -n "${pdf:-}" ]; then
-  cp "$pdf" "$keep/card.pdf"
+  cp "$pdf" "$shots/card.pdf"
   check_eq "one A4 page" "1 595x842" \
     "$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p') $(pdfinfo "$pdf" | sed -n 's/^Page size: *\([0-9]*\)[0-9.]* x \([0-9]*\)[0-9.]* pts.*/\1x\2/p')"
-  pdftoppm -r 50 -png -singlefile "$pdf" "$keep/card_page"
+  pdftoppm -r 50 -png -singlefile "$pdf" "$shots/card_page"
   pdftoppm -r 50 -singlefile "$pdf" "$work/page"
   page=$work/page.ppm
   check_ge "the background's rose frame at the top left corner" 20 "$($probe "$page" 0 0 15 15 F5D5D5 30)"
@@ -202,7 +129,7 @@ check_eq "reopened, the editor still holds the salutation" "Dear Anna!" "$(run_d
 for field in 1 2 3; do xdotool key ctrl+a BackSpace Tab; done
 press_print
 preview_shown && sleep 1.5
-s=$(shot preview_empty)
+s=$(ppm_shot preview_empty)
 read -r px py px2 py2 < <(run_driver rect TRptStandardPreview)
 # A salutation gives hundreds of red pixels and a greeting thousands of navy ones; the
 # background's bows and flowers have a few close to red.
@@ -260,5 +187,4 @@ webp|card.webp|message:Unknown picture file extension (.webp)
 damaged_jpeg|damaged.jpg|message:JPEG error #
 CASES
 
-echo "card journey: $failures failure(s); pictures in $keep"
-exit $((failures > 0))
+finish "pictures in $shots"

@@ -7,19 +7,21 @@
 #   main_window.sh ORMIND_EXE DRIVER_EXE FACE_BMP
 set -uo pipefail
 ormind=$(realpath "$1") driver=$(realpath "$2") face=$(realpath "$3")
-[ -n "${DISPLAY:-}" ] || { echo "needs DISPLAY: run through ./test.sh (it starts Xvfb)"; exit 1; }
-here=$(dirname "$(realpath "$0")")
+# shellcheck source=../../lib/e2e.sh
+source "$(dirname "$0")/../../lib/e2e.sh"
+need_display
 write_events() {
   printf '%s\r\n' '[Birthday]' 'Ivan=01.03.1974' 'Olga=29.02.1980' 'Anna=02.03.2000' \
     'Vera=03.03.1985' 'Gleb=04.03.2010' \
     'Константин Константинович Константинопольский-Щедрин=09.12.1960' \
     '[Events]' 'Wedding=01.03.2004' '[Nameday]' 'Pyotr=01.03' >"$1"
 }
-# shellcheck source=e2e_lib.sh
-. "$here/e2e_lib.sh"
+start_program() { program_date=$1 start_ormind "$work/appdata-$2" "$2"; }  # start_program DATE LANG
+face_pixel() { pixel "$face" "$1" "$2"; }
+read -r screen_w _ < <(xdotool getdisplaygeometry)
 
 # A fresh wine prefix opens .ini files in Notepad but has no program for .txt files.
-timeout 30 "$wine" reg add 'HKCR\.txt' /ve /d txtfile /f </dev/null >/dev/null 2>&1
+wine_out reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null
 
 # --- First run: English, 1 March 2024 (a leap year) ---------------------------------------
 start_program '2024-03-01 12:00:00' 1033
@@ -102,20 +104,13 @@ check_eq "a missing event list is reported" "File $(winpath "$events_file") not 
 run_driver dismiss >/dev/null || fail "the message box closes"
 mv "$events_file.away" "$events_file"
 click_at 120 268
-opened=
-for _ in $(seq 50); do opened=$(run_driver titles events.txt); [ -n "$opened" ] && break; sleep 0.2; done
+opened=$(wait_title events.txt)
 [ -n "$opened" ] && pass "the event list opens in its associated program ($opened)" \
   || fail "the event list opens in its associated program"
-close_titled() {
-  run_driver close-title "$1" >/dev/null
-  for _ in $(seq 50); do [ -z "$(run_driver titles "$1")" ] && break; sleep 0.2; done
-  sleep 2.5  # wine takes a moment to take a managed window off the X display
-}
 close_titled events.txt
 # The settings open too.
 click_at 200 268
-opened=
-for _ in $(seq 50); do opened=$(run_driver titles settings.ini); [ -n "$opened" ] && break; sleep 0.2; done
+opened=$(wait_title settings.ini)
 [ -n "$opened" ] && pass "the settings open in their associated program ($opened)" \
   || fail "the settings open in their associated program"
 close_titled settings.ini
@@ -150,5 +145,4 @@ run_driver post-close TForm1 >/dev/null
 program_ends && pass "closing the hidden window ends the program" \
   || fail "closing the hidden window ends the program"
 
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+finish

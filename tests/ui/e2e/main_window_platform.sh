@@ -3,11 +3,12 @@
 # event list missing, thumb dragging and wheel steps of any size in a long day, minimising the
 # taskbar button and showing the window from the tray, the tray icon added once, and Notepad
 # where no program opens text files. Same set-up as main_window.sh.
-#   main_window_platform.sh ORMIND_EXE DRIVER_EXE FACE_BMP
+#   main_window_platform.sh ORMIND_EXE DRIVER_EXE
 set -uo pipefail
-ormind=$(realpath "$1") driver=$(realpath "$2") face=$(realpath "$3")
-[ -n "${DISPLAY:-}" ] || { echo "needs DISPLAY: run through ./test.sh (it starts Xvfb)"; exit 1; }
-here=$(dirname "$(realpath "$0")")
+ormind=$(realpath "$1") driver=$(realpath "$2")
+# shellcheck source=../../lib/e2e.sh
+source "$(dirname "$0")/../../lib/e2e.sh"
+need_display
 events=none
 write_events() {
   case $events in
@@ -16,8 +17,7 @@ write_events() {
             | sed 's/$/\r/' >"$1" ;;
   esac
 }
-# shellcheck source=e2e_lib.sh
-. "$here/e2e_lib.sh"
+start_program() { program_date=$1 start_ormind "$work/appdata-$2" "$2"; }  # start_program DATE LANG
 
 # The day view's area on the screen, as a picture to compare.
 area_shot() { import -window root -crop "361x169+$((wx + 24))+$((wy + 80))" "$shots/$1.png"
@@ -45,8 +45,8 @@ program_ends || fail "the program ends"
 # window's see-through colour, which leaves holes the mouse falls through; Windows' own themes
 # draw them grey. The classic look stands in for those here, for this run only.
 theme_key='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
-set_theme() { timeout 30 "$wine" reg add "$theme_key" /v ThemeActive /d "$1" /f </dev/null >/dev/null 2>&1; }
-trap 'set_theme 1; cleanup' EXIT
+set_theme() { wine_out reg add "$theme_key" /v ThemeActive /d "$1" /f >/dev/null; }
+on_exit 'set_theme 1'
 set_theme 0
 events=long program_winedebug=-all,+systray program_log=$work/systray.log
 start_program '2024-03-05 12:00:00' 1033
@@ -90,16 +90,14 @@ run_driver post TApplication - 0x0112 0xF120 0 >/dev/null; sleep 1   # SC_RESTOR
 check_eq "restoring the taskbar button shows the window" "1 0 1" "$(state TForm1)"
 
 # --- No program for .txt files: Notepad opens the list ------------------------------------
-timeout 30 "$wine" reg delete 'HKCR\.txt' /f </dev/null >/dev/null 2>&1
+wine_out reg delete 'HKCR\.txt' /f >/dev/null
 window_origin
 click_at 120 268
-opened=
-for _ in $(seq 50); do opened=$(run_driver titles events.txt); [ -n "$opened" ] && break; sleep 0.2; done
+opened=$(wait_title events.txt)
 case $opened in *Notepad*) pass "the event list opens in Notepad ($opened)" ;;
   *) fail "the event list opens in Notepad ($opened)" ;; esac
 run_driver close-title events.txt >/dev/null; sleep 2.5
 
 run_driver post-close TForm1 >/dev/null
 program_ends || fail "the program ends"
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+finish

@@ -5,45 +5,12 @@
 #   preview_e2e.sh ORMIND_EXE DRIVER_EXE RECORD_SAMPLE_PAGE_EXE ORMIND_REPORT_EXE [SHOTS_DIR]
 set -uo pipefail
 ormind=$(realpath "$1") driver=$(realpath "$2") recorder=$(realpath "$3") tool=$(realpath "$4")
-[ -n "${DISPLAY:-}" ] || { echo "needs DISPLAY: run through ./test.sh (it starts Xvfb)"; exit 1; }
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-# No dot in the folder's name: wine's file dialog takes one there for the file's extension.
-work=$(mktemp -d "${TMPDIR:-/tmp}/ormind-preview-XXXXXX")
-shots=${5:-$work}
-mkdir -p "$shots"
-failures=0 program_pid=
-stop_program() {  # the wine process started by the subshell, then the subshell
-  [ -n "$program_pid" ] || return 0
-  pkill -P "$program_pid" 2>/dev/null
-  kill "$program_pid" 2>/dev/null
-  program_pid=
-}
-cleanup() {
-  stop_program
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-winpath() { echo "Z:${1//\//\\}"; }
-run_driver() { timeout 30 "$wine" "$driver" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-pass() { echo "ok:   $1"; }
-fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
-check_eq() { if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected [$2], got [$3]"; fi; }
+# shellcheck source=../../../lib/e2e.sh
+source "$(dirname "$0")/../../../lib/e2e.sh"
+need_display
+[ -n "${5:-}" ] && shots_in "$5"
 page_info() { run_driver panel TRptStandardPreview 1; }
 key() { xdotool key "$@"; sleep 0.4; }
-shot() { import -window root "$shots/$1.png"; }
-eventually() {  # eventually EXPECTED COMMAND...: COMMAND's output once it is EXPECTED (10 s at most)
-  local expected=$1 out i
-  shift
-  for ((i = 0; i < 40; i++)); do
-    out=$("$@")
-    [ "$out" = "$expected" ] && break
-    sleep 0.25
-  done
-  echo "$out"
-}
 saved_copy() { find "$work" -maxdepth 1 -iname copy.orp | head -n1; }
 count_titled() { run_driver titles "$1" | grep -c .; }
 dialog() {  # dialog BUTTON TITLE PATH: press BUTTON, and once the dialog is up, enter PATH
@@ -81,20 +48,18 @@ ended() {  # ended [SECONDS]: the program's exit status once it has ended
 }
 
 # Keys go to the window in front: no other window of the program may be open.
-if run_driver wait $W 0 >/dev/null || run_driver wait TForm1 0 >/dev/null; then
-  fail "another Ormind window is open"; exit 1; fi
+no_program_window $W TForm1
 
 # --- The five-page file: pages, keys, resize, save, load, Alt+C ---
 start "$work/five.orp"
-if run_driver wait $W 20000 >/dev/null; then pass "the preview window appears"; else
-  fail "the preview window appears"; exit 1; fi
+require "the preview window appears" 'run_driver wait $W 20000 >/dev/null'
 sleep 1
 check_eq "opened on the first page" "Page 1 of 5" "$(page_info)"
 check_eq "no progress for a loaded file" "0%" "$(run_driver panel $W 0)"
 check_eq "zoom to width pressed" "enabled checked" "$(run_driver button $W 103)"
 check_eq "Print enabled on a loaded file" "enabled" "$(run_driver button $W 109)"
 check_eq "Printer setup stays off for a loaded file" "disabled" "$(run_driver button $W 108)"
-shot preview_first_page
+shot preview_first_page >/dev/null
 key End
 check_eq "End shows the last page" "Page 5 of 5" "$(page_info)"
 key ctrl+Prior
@@ -121,7 +86,7 @@ if [ "$w1" != "$w2" ] && [ $((i1 - $(expected_fit "$w1"))) -ge -1 ] && [ $((i1 -
 else
   fail "resizing re-fits the page width (area $w1 image $i1, area $w2 image $i2)"
 fi
-shot preview_resized
+shot preview_resized >/dev/null
 
 # Save: a name typed without an extension gets .ORP; the file opens again in the tool.
 saved=$work/copy
@@ -138,7 +103,7 @@ before=$(stat -c %i "$written")
 dialog 110 "Save report" "$written"
 check_eq "saving over a file asks first (a second window titled Save report)" "2" \
   "$(eventually 2 count_titled "Save report")"
-shot overwrite_prompt
+shot overwrite_prompt >/dev/null
 xdotool key Escape; sleep 0.5; eventually 1 count_titled "Save report" >/dev/null
 xdotool key Escape; sleep 0.5
 check_eq "both closed again" "0" "$(eventually 0 count_titled "Save report")"
@@ -169,7 +134,7 @@ check_eq "Esc at once ends the program cleanly, ten times in a row" "10" "$clean
 # --- Files that cannot be shown ---
 start "$work/bad.orp"
 msg=$(run_driver message 20000)
-shot invalid_file
+shot invalid_file >/dev/null
 case "$msg" in "Not a valid report file: "*) pass "an invalid file is refused: $msg" ;;
   *) fail "an invalid file is refused: got [$msg]" ;; esac
 run_driver dismiss >/dev/null
@@ -179,5 +144,4 @@ check_eq "a missing file is named so" "File does not exist" "$(run_driver messag
 run_driver dismiss >/dev/null
 check_eq "and the program exits with status 1" "1" "$(ended 10)"
 
-echo "$failures failure(s)"
-[ "$failures" -eq 0 ]
+finish
