@@ -9,7 +9,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/ormind-print-bench.XXXXXX")
 trap 'print_queue_stop; rm -rf "$work"' EXIT
 source "$ROOT/tools/print-queue" "$work"
 winpath() { echo "Z:${1//\//\\}"; }
-"$ROOT/tools/wine-run" "$build/tests/report/make_test_report.exe" "$(winpath "$work/five.orp")" \
+"$ROOT/tools/wine-run" "$build/tests/report/win32/make_test_report.exe" "$(winpath "$work/five.orp")" \
   5 2100 2970 "Five pages" </dev/null
 "$ROOT/tools/wine-run" "$build/bench/print/print_bench.exe" "$(winpath "$work/five.orp")" \
   "${1:-11}" </dev/null
