@@ -13,6 +13,14 @@ if(WIN32)
   set_target_properties(ormind_jpeg PROPERTIES
     IMPORTED_LOCATION ${ormind_deps_prefix}/lib/libjpeg.a
     INTERFACE_INCLUDE_DIRECTORIES ${ormind_deps_prefix}/include)
+  # zlib from Debian's libz-mingw-w64-dev, linked statically: only system DLLs are imported.
+  find_library(ormind_zlib_archive NAMES libz.a)
+  if(NOT ormind_zlib_archive)
+    message(FATAL_ERROR "zlib for ${ORMIND_TRIPLE} not found (Debian: libz-mingw-w64-dev): "
+                        "${ormind_setup_hint}")
+  endif()
+  add_library(ormind_zlib STATIC IMPORTED GLOBAL)
+  set_target_properties(ormind_zlib PROPERTIES IMPORTED_LOCATION ${ormind_zlib_archive})
   # Setting the package folder gets around the toolchain's find root.
   set(GTest_DIR ${ormind_deps_prefix}/lib/cmake/GTest CACHE PATH "GoogleTest for ${ORMIND_TRIPLE}")
 else()
@@ -22,6 +30,12 @@ else()
   endif()
   add_library(ormind_jpeg INTERFACE)
   target_link_libraries(ormind_jpeg INTERFACE JPEG::JPEG)
+  find_package(ZLIB)
+  if(NOT ZLIB_FOUND)
+    message(FATAL_ERROR "zlib not found (Debian: zlib1g-dev): ${ormind_setup_hint}")
+  endif()
+  add_library(ormind_zlib INTERFACE)
+  target_link_libraries(ormind_zlib INTERFACE ZLIB::ZLIB)
   if(ORMIND_BUILD_BENCHMARKS)
     find_package(benchmark)
     if(NOT benchmark_FOUND)

@@ -7,6 +7,16 @@ ColorRef AutomaticTransparentColor(const PixelImage& image) {
   return ColorOfPixel(image.At(0, image.height - 1));
 }
 
+uint32_t OverWhite(uint32_t argb) {
+  const uint32_t alpha = argb >> 24;
+  uint32_t out = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const uint32_t c = (argb >> shift) & 0xFF;
+    out |= ((c * alpha + 255 * (255 - alpha) + 127) / 255) << shift;
+  }
+  return out;
+}
+
 size_t MaskStride(int width) { return (static_cast<size_t>(width) + 15) / 16 * 2; }
 
 std::vector<uint8_t> BuildTransparencyMask(const PixelImage& image, ColorRef color) {

@@ -26,6 +26,9 @@ inline ColorRef ColorOfPixel(uint32_t rgb) {
   return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 
+// A pixel with alpha (0xAARRGGBB, not premultiplied) laid over white: 0x00RRGGBB.
+uint32_t OverWhite(uint32_t argb);
+
 // White for a monochrome bitmap, otherwise the colour of the bottom-left pixel as displayed.
 ColorRef AutomaticTransparentColor(const PixelImage& image);
 

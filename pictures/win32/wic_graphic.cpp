@@ -57,16 +57,6 @@ PixelImage Decode(std::span<const uint8_t> file) {
 
 }  // namespace
 
-uint32_t OverWhite(uint32_t bgra) {
-  const uint32_t alpha = bgra >> 24;
-  uint32_t out = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const uint32_t c = (bgra >> shift) & 0xFF;
-    out |= ((c * alpha + 255 * (255 - alpha) + 127) / 255) << shift;
-  }
-  return out;
-}
-
 void TWicImage::LoadFromBytes(std::span<const uint8_t> file) { bitmap_.Assign(Decode(file)); }
 
 }  // namespace ormind

@@ -1,7 +1,7 @@
 #pragma once
 // A picture decoded by the platform's imaging component: PNG ("TPngImage") and GIF
-// ("TGIFImage"; the first frame). Transparent parts are laid over white paper when loaded,
-// and the result is drawn like an opaque bitmap.
+// ("TGIFImage"; the first frame) in picture files. Transparent parts are laid over white
+// paper when loaded (OverWhite), and the result is drawn like an opaque bitmap.
 #include "pictures/win32/bitmap_graphic.h"
 
 namespace ormind {
@@ -16,8 +16,5 @@ class TWicImage : public TGraphic {
  private:
   TBitmap bitmap_;
 };
-
-// The same pixels, blended over white: 0xAARRGGBB in, 0x00RRGGBB out.
-uint32_t OverWhite(uint32_t bgra);
 
 }  // namespace ormind
