@@ -103,21 +103,29 @@ TEST(CardBackground, KeepsTheTextAreasLight) {
   }
 }
 
-TEST(PreviewGlyphs, ElevenGlyphsOnTheMaskColourWithTransparentCorners) {
+TEST(PreviewGlyphs, ElevenGlyphsOnTheMaskColourWithTransparentCornersAtBothSizes) {
   constexpr Rgb kMask{255, 0, 255};
-  constexpr int kSize = 16, kCount = 11;
-  const Bitmap strip = ParseBitmap(ReadFileBytes(ResourcePath("preview_glyphs.bmp")));
-  ASSERT_EQ(strip.width, kSize * kCount);
-  ASSERT_EQ(strip.height, kSize);
-  for (int glyph = 0; glyph < kCount; ++glyph) {
-    SCOPED_TRACE(glyph);
-    const int left = glyph * kSize, right = left + kSize - 1;
-    const std::pair<int, int> corners[] = {{left, 0}, {right, 0}, {left, kSize - 1}, {right, kSize - 1}};
-    for (const auto& [x, y] : corners) EXPECT_EQ(strip.at(x, y), kMask) << x << "," << y;
-    int opaque = 0;
-    for (int y = 0; y < kSize; ++y)
-      for (int x = left; x <= right; ++x) opaque += strip.at(x, y) != kMask;
-    EXPECT_GE(opaque, 30);
+  constexpr int kCount = 11;
+  const struct {
+    const char* name;
+    int size;
+  } strips[] = {{"preview_glyphs.bmp", 16}, {"preview_glyphs_32.bmp", 32}};
+  for (const auto& s : strips) {
+    SCOPED_TRACE(s.name);
+    const int size = s.size;
+    const Bitmap strip = ParseBitmap(ReadFileBytes(ResourcePath(s.name)));
+    ASSERT_EQ(strip.width, size * kCount);
+    ASSERT_EQ(strip.height, size);
+    for (int glyph = 0; glyph < kCount; ++glyph) {
+      SCOPED_TRACE(glyph);
+      const int left = glyph * size, right = left + size - 1;
+      const std::pair<int, int> corners[] = {{left, 0}, {right, 0}, {left, size - 1}, {right, size - 1}};
+      for (const auto& [x, y] : corners) EXPECT_EQ(strip.at(x, y), kMask) << x << "," << y;
+      int opaque = 0;
+      for (int y = 0; y < size; ++y)
+        for (int x = left; x <= right; ++x) opaque += strip.at(x, y) != kMask;
+      EXPECT_GE(opaque, 30 * size * size / 256);
+    }
   }
 }
 

@@ -1,8 +1,11 @@
 #include "image_files.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "pictures/png_decoder.h"
 
 namespace ormind::test {
 namespace {
@@ -27,6 +30,12 @@ class Reader {
   }
   const std::vector<std::uint8_t>& bytes_;
 };
+
+std::uint32_t BigEndian32(const std::vector<std::uint8_t>& bytes, size_t at) {
+  if (at + 4 > bytes.size()) throw std::runtime_error("file is cut short");
+  return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
+         std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+}
 
 size_t RowStride(int width, int bits) { return (static_cast<size_t>(width) * bits + 31) / 32 * 4; }
 
@@ -73,6 +82,81 @@ Bitmap ParseBitmap(const std::vector<std::uint8_t>& bytes) {
   return bmp;
 }
 
+PngInfo ParsePngInfo(const std::vector<std::uint8_t>& bytes) {
+  const std::uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (bytes.size() < 8 || !std::equal(std::begin(signature), std::end(signature), bytes.begin()))
+    throw std::runtime_error("no PNG signature");
+  PngInfo info;
+  for (size_t at = 8; at + 8 <= bytes.size();) {
+    const std::uint32_t length = BigEndian32(bytes, at);
+    const std::string type(bytes.begin() + at + 4, bytes.begin() + at + 8);
+    if (type == "IHDR") {
+      info.width = static_cast<int>(BigEndian32(bytes, at + 8));
+      info.height = static_cast<int>(BigEndian32(bytes, at + 12));
+      info.bit_depth = bytes.at(at + 16);
+      info.colour_type = bytes.at(at + 17);
+    } else if (type == "pHYs" && length == 9 && bytes.at(at + 16) == 1) {
+      info.x_pixels_per_metre = static_cast<std::int32_t>(BigEndian32(bytes, at + 8));
+      info.y_pixels_per_metre = static_cast<std::int32_t>(BigEndian32(bytes, at + 12));
+    }
+    at += 12 + static_cast<size_t>(length);
+  }
+  return info;
+}
+
+Bitmap DecodePngPicture(const std::vector<std::uint8_t>& bytes) {
+  const PngInfo info = ParsePngInfo(bytes);
+  const PixelImage image = DecodePng(bytes);
+  Bitmap picture;
+  picture.width = image.width;
+  picture.height = image.height;
+  picture.bits_per_pixel = info.bit_depth * (info.colour_type == 6 ? 4 : 3);
+  picture.x_pixels_per_metre = info.x_pixels_per_metre;
+  picture.y_pixels_per_metre = info.y_pixels_per_metre;
+  for (const std::uint32_t p : image.pixels) {
+    picture.pixels.push_back({static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                              static_cast<std::uint8_t>(p)});
+  }
+  return picture;
+}
+
+namespace {
+
+// A 32-bit icon image: BGRA rows bottom-up, then the AND mask.
+void ReadTrueColourImage(const Reader& in, const std::vector<std::uint8_t>& bytes, size_t xor_at,
+                         size_t end, IconImage& image) {
+  const size_t and_at = xor_at + 4 * static_cast<size_t>(image.width) * image.height;
+  const size_t and_stride = RowStride(image.width, 1);
+  if (and_at + and_stride * image.height != end)
+    throw std::runtime_error("icon image byte count does not match its parts");
+  in.Need(end);
+  for (int y = 0; y < image.height; ++y) {
+    const size_t row = xor_at + 4 * static_cast<size_t>(image.width) * (image.height - 1 - y);
+    const size_t mask_row = and_at + and_stride * (image.height - 1 - y);
+    for (int x = 0; x < image.width; ++x) {
+      const size_t p = row + 4 * static_cast<size_t>(x);
+      image.colours.push_back({bytes[p + 2], bytes[p + 1], bytes[p]});
+      image.alpha.push_back(bytes[p + 3]);
+      image.mask.push_back((bytes[mask_row + x / 8] >> (7 - x % 8)) & 1);
+    }
+  }
+}
+
+// A PNG icon image, decoded by the program's reader: no alpha shows as white.
+void ReadPngImage(const std::vector<std::uint8_t>& png, IconImage& image) {
+  const PngInfo info = ParsePngInfo(png);
+  if (info.width != image.width || info.height != image.height || info.colour_type != 6 ||
+      info.bit_depth != 8)
+    throw std::runtime_error("icon PNG image is not 8-bit RGBA of its directory size");
+  image.png = true;
+  image.bits_per_pixel = 32;
+  const Bitmap decoded = DecodePngPicture(png);
+  image.colours = decoded.pixels;
+  for (const Rgb& c : image.colours) image.mask.push_back(c == kWhite);
+}
+
+}  // namespace
+
 std::vector<IconImage> ParseIcon(const std::vector<std::uint8_t>& bytes) {
   const Reader in(bytes);
   if (in.U16(0) != 0 || in.U16(2) != 1) throw std::runtime_error("not an icon file");
@@ -88,6 +172,11 @@ std::vector<IconImage> ParseIcon(const std::vector<std::uint8_t>& bytes) {
     const std::uint32_t at = in.U32(entry + 12);
     in.Need(static_cast<size_t>(at) + size);
 
+    if (in.U32(at) == 0x474E5089) {  // "\x89PNG"
+      ReadPngImage({bytes.begin() + at, bytes.begin() + at + size}, image);
+      images.push_back(std::move(image));
+      continue;
+    }
     if (in.U32(at) != 40) throw std::runtime_error("icon image is not a BITMAPINFOHEADER");
     if (in.I32(at + 4) != image.width || in.I32(at + 8) != 2 * image.height)
       throw std::runtime_error("icon image size differs from its directory entry");
@@ -95,8 +184,13 @@ std::vector<IconImage> ParseIcon(const std::vector<std::uint8_t>& bytes) {
     if (in.U16(at + 12) != 1 || in.U32(at + 16) != 0 ||
         static_cast<int>(in.U16(entry + 6)) != image.bits_per_pixel)
       throw std::runtime_error("icon image planes, compression or bit count is wrong");
+    if (image.bits_per_pixel == 32) {
+      ReadTrueColourImage(in, bytes, at + 40, static_cast<size_t>(at) + size, image);
+      images.push_back(std::move(image));
+      continue;
+    }
     if (image.bits_per_pixel != 4 && image.bits_per_pixel != 8)
-      throw std::runtime_error("icon image is not a palette image");
+      throw std::runtime_error("icon image is not a palette or 32-bit image");
     const size_t colours = in.U32(at + 32) ? in.U32(at + 32) : size_t{1} << image.bits_per_pixel;
     const size_t table = at + 40;
     const size_t xor_at = table + 4 * colours;
@@ -117,7 +211,7 @@ std::vector<IconImage> ParseIcon(const std::vector<std::uint8_t>& bytes) {
         std::uint8_t index = bytes[row + (image.bits_per_pixel == 8 ? x : x / 2)];
         if (image.bits_per_pixel == 4) index = (x % 2 == 0) ? index >> 4 : index & 15;
         if (index >= image.palette.size()) throw std::runtime_error("colour index past palette");
-        image.indices.push_back(index);
+        image.colours.push_back(image.palette[index]);
         image.mask.push_back((bytes[mask_row + x / 8] >> (7 - x % 8)) & 1);
       }
     }
