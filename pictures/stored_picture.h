@@ -1,7 +1,7 @@
 #pragma once
 // The stored form of a picture inside a window's layout: one byte n, n ASCII characters naming
-// the graphic class ("TBitmap", "TJPEGImage"), then the class's own data. Bitmaps and JPEG
-// images keep their data as a 32-bit little-endian byte count followed by the file's bytes.
+// the graphic class ("TBitmap", "TJPEGImage", "TPngImage"), then the class's own data. Each of
+// these keeps its data as a 32-bit little-endian byte count followed by the file's bytes.
 #include <cstdint>
 #include <span>
 #include <string>

@@ -4,6 +4,7 @@
 
 #include "pictures/win32/bitmap_graphic.h"
 #include "pictures/win32/jpeg_graphic.h"
+#include "pictures/win32/png_graphic.h"
 #include "pictures/picture_error.h"
 #include "pictures/stored_picture.h"
 #include "platform/handles.h"
@@ -48,6 +49,7 @@ GraphicRegistry& GraphicRegistry::Instance() {
     GraphicRegistry r;
     r.RegisterGraphicClass("TBitmap", [] { return std::make_unique<TBitmap>(); });
     r.RegisterGraphicClass("TJPEGImage", [] { return std::make_unique<TJPEGImage>(); });
+    r.RegisterGraphicClass("TPngImage", [] { return std::make_unique<TPngImage>(); });
     return r;
   }();
   return registry;

@@ -1,7 +1,8 @@
 #pragma once
 // The picture classes the program knows by class name, for pictures stored in a window's
-// layout: bitmaps ("TBitmap") and JPEG images ("TJPEGImage"). Picture files are chosen by
-// their extension in the report's picture registry (report_graphic.h).
+// layout: bitmaps ("TBitmap"), JPEG images ("TJPEGImage") and PNG images ("TPngImage", read
+// by the program's own decoder). Picture files are chosen by their extension in the report's
+// picture registry (report_graphic.h).
 #include <cstdint>
 #include <functional>
 #include <memory>

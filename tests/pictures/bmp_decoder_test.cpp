@@ -110,18 +110,5 @@ TEST(DecodeBmp, RejectsDamagedFiles) {
   }
 }
 
-TEST(DecodeBmp, ReadsTheWindowFaceAndAButton) {
-  auto read = [](const std::string& name) {
-    std::ifstream in(std::string(ORMIND_SOURCE_DIR) + "/resources/" + name, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-  };
-  const PixelImage face = DecodeBmp(read("main_face.bmp"));
-  EXPECT_EQ(face.width, 600);
-  EXPECT_EQ(face.height, 383);
-  const PixelImage button = DecodeBmp(read("buttons/next_day.bmp"));
-  EXPECT_EQ(button.width, 32);
-  EXPECT_EQ(button.At(0, 31), 0u);  // the bottom-left corner is black
-}
-
 }  // namespace
 }  // namespace ormind

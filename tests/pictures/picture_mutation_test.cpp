@@ -9,6 +9,7 @@
 #include "pictures/bmp_decoder.h"
 #include "pictures/jpeg_decoder.h"
 #include "pictures/picture_error.h"
+#include "pictures/png_decoder.h"
 #include "pictures/stored_picture.h"
 #include "tests/pictures/bmp_builder.h"
 #include "tests/pictures/jpeg_builder.h"
@@ -61,7 +62,9 @@ void SurvivesMutations(const std::vector<uint8_t>& valid, Decode decode, int rou
 
 TEST(PictureMutations, BmpReaderRejectsOrReadsEveryDamagedFile) {
   // Few rounds: a damaged header can ask for a picture of many megapixels, which takes time.
-  SurvivesMutations(ReadResource("buttons/close.bmp"), [](auto& b) { DecodeBmp(b); }, 1000);
+  testing::BmpLayout button{32, 32, 24, 0, false, 40, {}, {}, {}};
+  for (int i = 0; i < 32 * 32 * 3; ++i) button.pixelData.push_back(static_cast<uint8_t>(i * 7));
+  SurvivesMutations(testing::MakeBmp(button), [](auto& b) { DecodeBmp(b); }, 1000);
   const std::vector<uint8_t> paletted = testing::MakeBmp(
       {3, 3, 8, 1, false, 40, {0xFF0000, 0x00FF00, 0x0000FF}, {}, {3, 1, 0, 0, 0, 3, 2, 0, 0, 2, 1, 2, 0, 1}});
   SurvivesMutations(paletted, [](auto& b) { DecodeBmp(b); }, 400);
@@ -71,10 +74,14 @@ TEST(PictureMutations, JpegReaderRejectsOrReadsEveryDamagedFile) {
   SurvivesMutations(testing::EncodeJpeg(24, 16, 10, 200, 30), [](auto& b) { DecodeJpeg(b); }, 1500);
 }
 
+TEST(PictureMutations, PngReaderRejectsOrReadsEveryDamagedFile) {
+  SurvivesMutations(ReadResource("buttons/close.png"), [](auto& b) { DecodePng(b); }, 2000);
+}
+
 TEST(PictureMutations, StoredPictureRejectsOrSplitsEveryDamagedInput) {
-  const std::vector<uint8_t> stored = MakeStoredPicture("TBitmap", ReadResource("buttons/close.bmp"));
+  const std::vector<uint8_t> stored = MakeStoredPicture("TPngImage", ReadResource("buttons/close.png"));
   SurvivesMutations(
-      stored, [](auto& b) { DecodeBmp(ReadCountedBytes(SplitStoredPicture(b).data)); }, 1000);
+      stored, [](auto& b) { DecodePng(ReadCountedBytes(SplitStoredPicture(b).data)); }, 1000);
 }
 
 }  // namespace

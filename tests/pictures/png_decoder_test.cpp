@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -187,6 +189,25 @@ TEST(DecodePng, RefusesDamagedFiles) {
   EXPECT_EQ(MessageOf([&] { DecodePng(WritePng({ihdr, {"QUUX", {}}, idat, iend})); }).rfind(
                 "PNG image not supported: the chunk QUUX", 0),
             0u);
+}
+
+TEST(DecodePng, ReadsTheWindowFacesAndAButtonAsRenderArtWritesThem) {
+  auto read = [](const std::string& name) {
+    std::ifstream in(std::string(ORMIND_SOURCE_DIR) + "/resources/" + name, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  };
+  const struct {
+    const char* name;
+    int width, height;
+  } cases[] = {{"main_face.png", 600, 383},      {"main_face_150.png", 900, 575},
+               {"editor_face_200.png", 892, 672}, {"buttons/next_day.png", 32, 32},
+               {"buttons/next_day_125.png", 40, 40}};
+  for (const auto& c : cases) {
+    const PixelImage image = DecodePng(read(c.name));
+    EXPECT_EQ(image.width, c.width) << c.name;
+    EXPECT_EQ(image.height, c.height) << c.name;
+    EXPECT_EQ(AutomaticTransparentColor(image), c.width == c.height ? 0u : kWhite) << c.name;
+  }
 }
 
 TEST(DecodePng, RefusesEveryTruncationAndABadSignature) {

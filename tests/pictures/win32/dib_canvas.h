@@ -1,9 +1,11 @@
 #pragma once
-// A 64 x 64 DIB to draw pictures on, filled with one colour, read back pixel by pixel.
+// A DIB to draw pictures on (64 x 64 unless said otherwise), filled with one colour, read
+// back pixel by pixel.
 #include <windows.h>
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/handles.h"
 
@@ -13,26 +15,34 @@ constexpr uint32_t kFaceBlue = 0x3060C0;  // 0x00RRGGBB
 
 class Canvas {
  public:
-  Canvas() : dc_(nullptr) {
+  explicit Canvas(int width = 64, int height = 64) : dc_(nullptr), width_(width), height_(height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = 64;
-    info.bmiHeader.biHeight = -64;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
     selected_.emplace(dc_.Get(), bitmap_.Get());
-    for (int i = 0; i < 64 * 64; ++i) bits_[i] = kFaceBlue;
+    for (int i = 0; i < width * height; ++i) bits_[i] = kFaceBlue;
   }
   HDC Get() const { return dc_.Get(); }
   uint32_t At(int x, int y) const {
     GdiFlush();
-    return bits_[y * 64 + x] & 0xFFFFFF;
+    return bits_[y * width_ + x] & 0xFFFFFF;
+  }
+  // Every pixel, top row first.
+  std::vector<uint32_t> Pixels() const {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) out.push_back(At(x, y));
+    return out;
   }
 
  private:
   MemoryDC dc_;
+  int width_, height_;
   BitmapHandle bitmap_;
   std::optional<SelectedObject> selected_;
   uint32_t* bits_ = nullptr;

@@ -1,14 +1,20 @@
 // The picture classes under Windows: found by class name, loaded from stored pictures, and drawn with their transparent colour left out.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <string>
 
 #include "pictures/win32/bitmap_graphic.h"
 #include "pictures/win32/graphic_registry.h"
+#include "pictures/win32/png_graphic.h"
+#include "pictures/win32/wic_graphic.h"
 #include "pictures/picture_error.h"
 #include "pictures/stored_picture.h"
 #include "platform/handles.h"
 #include "tests/pictures/bmp_builder.h"
+#include "tests/pictures/png_builder.h"
 #include "tests/pictures/win32/dib_canvas.h"
 
 namespace ormind {
@@ -19,18 +25,35 @@ using testing::kFaceBlue;
 
 constexpr uint32_t kDiscGreen = 0x20A040;
 
+bool InDisc(int x, int y) {
+  const double dx = x + 0.5 - 16, dy = y + 0.5 - 16;
+  return dx * dx + dy * dy <= 256;
+}
+
 // A 32 x 32 button picture: a green disc of diameter 32 on black.
 std::vector<uint8_t> ButtonBmp() {
   testing::BmpLayout layout{32, 32, 24, 0, false, 40, {}, {}, {}};
   for (int row = 0; row < 32; ++row) {
     const int y = 31 - row;
     for (int x = 0; x < 32; ++x) {
-      const double dx = x + 0.5 - 16, dy = y + 0.5 - 16;
-      const uint32_t c = dx * dx + dy * dy <= 256 ? kDiscGreen : 0;
+      const uint32_t c = InDisc(x, y) ? kDiscGreen : 0;
       layout.pixelData.insert(layout.pixelData.end(), {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
     }
   }
   return testing::MakeBmp(layout);
+}
+
+// The same button as a PNG file, its disc shaded so that every row differs.
+std::vector<uint32_t> ButtonPixels() {
+  std::vector<uint32_t> pixels;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) pixels.push_back(InDisc(x, y) ? kDiscGreen + 3 * x + 0x10000 * y : 0);
+  return pixels;
+}
+
+std::vector<uint8_t> ReadResource(const std::string& name) {
+  std::ifstream in(std::string(ORMIND_SOURCE_DIR) + "/resources/" + name, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 
@@ -38,11 +61,12 @@ TEST(GraphicRegistry, FindsClassesByName) {
   auto& registry = GraphicRegistry::Instance();
   EXPECT_NE(dynamic_cast<TBitmap*>(registry.CreateByClassName("TBitmap").get()), nullptr);
   EXPECT_NE(registry.CreateByClassName("TJPEGImage"), nullptr);
+  EXPECT_NE(dynamic_cast<TPngImage*>(registry.CreateByClassName("TPngImage").get()), nullptr);
   const struct {
     std::function<void()> call;
     const char* message;
   } errors[] = {
-      {[&] { registry.CreateByClassName("TPngImage"); }, "Class TPngImage not found"},
+      {[&] { registry.CreateByClassName("TGIFImage"); }, "Class TGIFImage not found"},
       {[&] { registry.CreateByClassName("TBitmap\x01"); }, "Class TBitmap? not found"},
   };
   for (const auto& e : errors) {
@@ -96,6 +120,59 @@ TEST(TBitmap, OpaqueBitmapCoversItsRectangle) {
   EXPECT_EQ(canvas.At(0, 0), 0u);
   EXPECT_EQ(canvas.At(16, 16), kDiscGreen);
   EXPECT_EQ(canvas.At(32, 32), kFaceBlue);
+}
+
+TEST(TPngImage, DrawsExactlyAsABitmapOfTheSamePixels) {
+  const std::vector<uint32_t> pixels = ButtonPixels();
+  const auto png = LoadStoredPicture(MakeStoredPicture("TPngImage", testing::MakePng(32, 32, pixels, false, {4, 2})));
+  TBitmap bitmap(PixelImage{32, 32, pixels});
+  EXPECT_EQ(dynamic_cast<TBitmap&>(*png).TransparentColor(), bitmap.TransparentColor());
+  for (const bool transparent : {false, true}) {
+    png->SetTransparent(transparent);
+    bitmap.SetTransparent(transparent);
+    for (const int size : {32, 33, 36, 48}) {
+      SCOPED_TRACE(std::to_string(size) + (transparent ? ", transparent" : ", opaque"));
+      Canvas fromPng, fromBitmap;
+      png->Draw(fromPng.Get(), {5, 5, 5 + size, 5 + size});
+      bitmap.Draw(fromBitmap.Get(), {5, 5, 5 + size, 5 + size});
+      EXPECT_EQ(fromPng.Pixels(), fromBitmap.Pixels());
+      EXPECT_EQ(fromPng.At(5, 5), transparent ? kFaceBlue : 0u);  // the black corner
+    }
+  }
+}
+
+TEST(TPngImage, ABadFileKeepsThePictureItHad) {
+  TPngImage png;
+  png.LoadFromBytes(testing::MakePng(32, 32, ButtonPixels()));
+  std::vector<uint8_t> damaged = testing::MakePng(2, 2, {1, 2, 3, 4});
+  damaged[20] ^= 1;  // inside the header: its CRC no longer matches
+  EXPECT_THROW(png.LoadFromBytes(damaged), PictureError);
+  EXPECT_THROW(png.LoadFromBytes(ButtonBmp()), PictureError);
+  EXPECT_EQ(png.Width(), 32);
+  EXPECT_EQ(png.Image().pixels, ButtonPixels());
+}
+
+// The program's own reader and the platform's imaging component see the same pixels in every
+// face and button picture, at every scale.
+TEST(TPngImage, CommittedArtworkDrawsAsThePlatformDecodesIt) {
+  const char* const names[] = {"main_face", "editor_face", "buttons/close", "buttons/settings"};
+  for (const char* name : names) {
+    for (const char* suffix : {"", "_125", "_150", "_200"}) {
+      const std::string file = std::string(name) + suffix + ".png";
+      SCOPED_TRACE(file);
+      const std::vector<uint8_t> bytes = ReadResource(file);
+      const auto ours = LoadStoredPicture(MakeStoredPicture("TPngImage", bytes));
+      TWicImage platform;
+      platform.LoadFromBytes(bytes);
+      ASSERT_EQ(ours->Width(), platform.Width());
+      ASSERT_EQ(ours->Height(), platform.Height());
+      const int w = ours->Width(), h = ours->Height();
+      Canvas fromOurs(w, h), fromPlatform(w, h);
+      ours->Draw(fromOurs.Get(), {0, 0, w, h});
+      platform.Draw(fromPlatform.Get(), {0, 0, w, h});
+      EXPECT_TRUE(fromOurs.Pixels() == fromPlatform.Pixels());
+    }
+  }
 }
 
 }  // namespace

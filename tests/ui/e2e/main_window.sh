@@ -4,7 +4,7 @@
 # prepared application-data folder and the clock fixed by faketime, and checks it as a user
 # would: through the mouse (xdotool), screenshots (pixel probes) and the driver program, which
 # reads window rectangles, texts and message boxes from inside the wine session.
-#   main_window.sh ORMIND_EXE DRIVER_EXE FACE_BMP
+#   main_window.sh ORMIND_EXE DRIVER_EXE FACE_PNG
 set -uo pipefail
 ormind=$(realpath "$1") driver=$(realpath "$2") face=$(realpath "$3")
 # shellcheck source=../../lib/e2e.sh
