@@ -144,33 +144,48 @@ class ViewMatches {
   std::vector<Waiting> waiting_;
 };
 
-void AppendDayShown(std::string& block, const InterfaceTexts& texts, const ViewMatches& view) {
-  block = texts[TextId::IsTheBirthday];
-  for (const Hit& hit : view.Hits(0, EventSection::Birthday)) {
+std::string EntryLine(const Hit& hit, bool withAge) {
+  std::string line = hit.name;
+  if (withAge) AppendAge(line, hit.age);
+  return line;
+}
+
+std::vector<std::string> EntryLines(const std::vector<Hit>& hits, bool withAge) {
+  std::vector<std::string> lines;
+  lines.reserve(hits.size());
+  for (const Hit& hit : hits) lines.push_back(EntryLine(hit, withAge));
+  return lines;
+}
+
+DayShownLines LinesOfDayShown(const ViewMatches& view) {
+  DayShownLines shown;
+  shown.birthdays = EntryLines(view.Hits(0, EventSection::Birthday), true);
+  shown.events = EntryLines(view.Hits(0, EventSection::Events), true);
+  shown.namedays = EntryLines(view.Hits(0, EventSection::Nameday), false);
+  return shown;
+}
+
+void AppendLines(std::string& block, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
     block += '\n';
-    block += hit.name;
-    AppendAge(block, hit.age);
+    block += line;
   }
+}
+
+void AppendDayShown(std::string& block, const InterfaceTexts& texts, const DayShownLines& shown) {
+  block = texts[TextId::IsTheBirthday];
+  AppendLines(block, shown.birthdays);
   if (block == texts[TextId::IsTheBirthday]) block = texts[TextId::NoBirthdays];
 
-  const std::vector<Hit>& events = view.Hits(0, EventSection::Events);
-  if (!events.empty()) block += "\n\n" + texts[TextId::OtherEvents];
-  for (const Hit& hit : events) {
-    block += '\n';
-    block += hit.name;
-    AppendAge(block, hit.age);
-  }
-  if (events.empty()) {
+  if (!shown.events.empty()) block += "\n\n" + texts[TextId::OtherEvents];
+  AppendLines(block, shown.events);
+  if (shown.events.empty()) {
     if (!EndsWith(block, texts[TextId::NoBirthdays])) block += '\n';
     block += '\n' + texts[TextId::NoEvents];
   }
 
-  const std::vector<Hit>& namedays = view.Hits(0, EventSection::Nameday);
-  if (!namedays.empty()) block += "\n\n" + texts[TextId::NameDay];
-  for (const Hit& hit : namedays) {
-    block += '\n';
-    block += hit.name;
-  }
+  if (!shown.namedays.empty()) block += "\n\n" + texts[TextId::NameDay];
+  AppendLines(block, shown.namedays);
   block += '\n';
 }
 
@@ -203,7 +218,8 @@ class DayViewBuilder {
     matches_.Finish(reader_);
     DayViewText text;
     text.heading = Heading(day_, today, texts);
-    AppendDayShown(text.block, texts, matches_);
+    text.shown = LinesOfDayShown(matches_);
+    AppendDayShown(text.block, texts, text.shown);
     for (size_t i = 1; i < matches_.DayCount(); ++i) {
       AppendFollowingDay(text.block, matches_.Hits(i, EventSection::Birthday));
       AppendFollowingDay(text.block, matches_.Hits(i, EventSection::Events));
@@ -226,6 +242,18 @@ DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, Feb29Rule feb
   return builder.Finish(today, texts);
 }
 
+DayViewReading ReadDayView(Day day, Day today, const Settings& settings,
+                           const InterfaceTexts& texts, const FileSystem& files) {
+  if (!files.IsRegularFile(settings.EventsPath)) return {DayViewStatus::FileMissing, {}};
+  // The file is read and scanned once per call, piece by piece; nothing is kept between
+  // calls, so an edit shows at the next refresh.
+  DayViewBuilder builder(day, settings.DaysBefore, settings.Feb29, settings.AnsiCodePage);
+  const bool read = files.ReadPieces(
+      settings.EventsPath, [&](std::string_view piece) { builder.Feed(piece); });
+  if (!read) return {DayViewStatus::Unreadable, {}};
+  return {DayViewStatus::Read, builder.Finish(today, texts)};
+}
+
 void ShowDay(Day day, const Settings& settings, const InterfaceTexts& texts, const Clock& clock,
              const FileSystem& files, MessageSink& messages, DayViewTarget& target) {
   // The heading comes first, so that the day shown is always visible, even when the list
@@ -236,16 +264,16 @@ void ShowDay(Day day, const Settings& settings, const InterfaceTexts& texts, con
     target.SetBlock(message);
     messages.ShowMessage(message);
   };
-  if (!files.IsRegularFile(settings.EventsPath))
-    return fail(texts.DataFileMissing(settings.EventsPath));
-  // The file is read and scanned once per call, piece by piece; nothing is kept between
-  // calls, so an edit shows at the next refresh.
-  DayViewBuilder builder(day, settings.DaysBefore, settings.Feb29, settings.AnsiCodePage);
-  const bool read = files.ReadPieces(
-      settings.EventsPath, [&](std::string_view piece) { builder.Feed(piece); });
-  if (!read) return fail(texts.DataError(settings.EventsPath));
-  const DayViewText view = builder.Finish(today, texts);
-  target.SetBlock(view.block);
+  const DayViewReading reading = ReadDayView(day, today, settings, texts, files);
+  switch (reading.status) {
+    case DayViewStatus::FileMissing:
+      return fail(texts.DataFileMissing(settings.EventsPath));
+    case DayViewStatus::Unreadable:
+      return fail(texts.DataError(settings.EventsPath));
+    case DayViewStatus::Read:
+      break;
+  }
+  target.SetBlock(reading.text.block);
   target.ResetButtons();
 }
 

@@ -3,6 +3,7 @@
 // following days, built from the event list file at every call.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/day.h"
 #include "base/environment.h"
@@ -25,9 +26,17 @@ class DayViewTarget {
   virtual void ResetButtons() = 0;  // hover reset
 };
 
+// What the block says of the day shown, section by section: each entry as its line of the
+// block (the name, and the age mark for birthdays and events).
+struct DayShownLines {
+  std::vector<std::string> birthdays, events, namedays;
+  bool Empty() const { return birthdays.empty() && events.empty() && namedays.empty(); }
+};
+
 struct DayViewText {
   std::string heading;
   std::string block;
+  DayShownLines shown;
 };
 
 // The heading and the block for `day` from the bytes of an event list file (decoded as the
@@ -35,6 +44,17 @@ struct DayViewText {
 DayViewText ComposeDayView(Day day, Day today, int32_t daysBefore, Feb29Rule feb29,
                            const InterfaceTexts& texts, std::string_view eventListBytes,
                            int codePage);
+
+enum class DayViewStatus { Read, FileMissing, Unreadable };
+
+struct DayViewReading {
+  DayViewStatus status = DayViewStatus::Read;
+  DayViewText text;  // only when read
+};
+
+// The day view of `day` from the event list at settings.EventsPath, read once.
+DayViewReading ReadDayView(Day day, Day today, const Settings& settings,
+                           const InterfaceTexts& texts, const FileSystem& files);
 
 // Builds the day view of `day` from the event list at settings.EventsPath. The heading is
 // always written; a missing file (DataFileMissing) or an unreadable one (DataError) puts the

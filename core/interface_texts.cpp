@@ -36,6 +36,11 @@ constexpr TextRow kTexts[] = {
     {TextId::GreetingText, "Текст поздравления", "Greeting text"},
     {TextId::Signature, "Подпись", "Subscription"},
     {TextId::CannotOpenFile, "Не удалось открыть файл %s", "Cannot open file %s"},
+    {TextId::BirthdaysTodayOne, "Ormind — сегодня %d день рождения", "Ormind — %d birthday today"},
+    {TextId::BirthdaysTodayFew, "Ormind — сегодня %d дня рождения", "Ormind — %d birthdays today"},
+    {TextId::BirthdaysTodayMany, "Ormind — сегодня %d дней рождения",
+     "Ormind — %d birthdays today"},
+    {TextId::MoreEntries, "… и ещё %d", "… and %d more"},
 };
 static_assert(std::size(kTexts) == static_cast<size_t>(TextId::Count_));
 
@@ -43,6 +48,23 @@ std::string WithPath(const std::string& text, const std::string& path) {
   std::string result = text;
   if (const size_t at = result.find("%s"); at != std::string::npos) result.replace(at, 2, path);
   return result;
+}
+
+std::string WithCount(const std::string& text, int count) {
+  std::string result = text;
+  if (const size_t at = result.find("%d"); at != std::string::npos)
+    result.replace(at, 2, std::to_string(count));
+  return result;
+}
+
+// Russian takes one form after 1, 21, 31 ... (not 11), another after 2-4, 22-24 ... (not
+// 12-14), a third after the rest; English only tells 1 from the rest.
+TextId BirthdaysTodayForm(int count, bool russian) {
+  const int lastTwo = count % 100, last = count % 10;
+  if (!russian) return count == 1 ? TextId::BirthdaysTodayOne : TextId::BirthdaysTodayMany;
+  if (last == 1 && lastTwo != 11) return TextId::BirthdaysTodayOne;
+  if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14)) return TextId::BirthdaysTodayFew;
+  return TextId::BirthdaysTodayMany;
 }
 
 }  // namespace
@@ -67,6 +89,12 @@ std::string InterfaceTexts::EventsFileMissing(const std::string& eventsPath) con
 }
 std::string InterfaceTexts::CannotOpenFile(const std::string& path) const {
   return WithPath((*this)[TextId::CannotOpenFile], path);
+}
+std::string InterfaceTexts::BirthdaysToday(int count) const {
+  return WithCount((*this)[BirthdaysTodayForm(count, russian_)], count);
+}
+std::string InterfaceTexts::MoreEntries(int count) const {
+  return WithCount((*this)[TextId::MoreEntries], count);
 }
 
 }  // namespace ormind

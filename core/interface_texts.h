@@ -11,6 +11,10 @@ enum class TextId {
   Today, IsTheBirthday, NoBirthdays, OtherEvents, NoEvents, NameDay, Show, Minimize,
   DataError, DataFileMissing, EventsFileMissing, ConfigError, Salutation, GreetingText,
   Signature, CannotOpenFile,
+  // The tray icon's tooltip on a day with birthdays, in the three plural forms a language may
+  // need: one (1, 21, ...), few (2-4, 22-24, ...), many (5-20, 25-30, ...).
+  BirthdaysTodayOne, BirthdaysTodayFew, BirthdaysTodayMany,
+  MoreEntries,  // the last line of a notification that cannot hold every entry
   Count_
 };
 
@@ -30,6 +34,10 @@ class InterfaceTexts {
   std::string EventsFileMissing(const std::string& eventsPath) const;
   // Neither the associated program nor Notepad could open `path`.
   std::string CannotOpenFile(const std::string& path) const;
+  // "Ormind — 2 birthdays today", with the plural form the count takes.
+  std::string BirthdaysToday(int count) const;
+  // "… and 3 more": the entries a notification had no room for.
+  std::string MoreEntries(int count) const;
 
  private:
   bool russian_;

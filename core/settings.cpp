@@ -80,6 +80,8 @@ void RepairExistingFile(SettingsFile& file, const Environment& env, const FileSy
 
   // Optional: never added, read when present.
   if (file.HasKey("Feb29")) settings.Feb29 = ParseFeb29Rule(file.Read("Feb29", ""));
+  // Any value but a number reads as the default, 1 (on), as DaysBefore's does.
+  if (file.HasKey("Notify")) settings.Notify = ParseIntegerSetting(file.Read("Notify", ""), 1) != 0;
 }
 
 void WriteNewFile(SettingsFile& file, const Environment& env, const Settings& settings) {

@@ -15,6 +15,7 @@ struct Settings {
   int32_t Lang = 1033;
   std::string PrintPicture;  // empty: the card's built-in picture
   Feb29Rule Feb29 = Feb29Rule::Feb28;  // optional key; never written by the repair
+  bool Notify = true;  // optional key Notify: 0 turns the tray's notification off; never written
   int AnsiCodePage = 1252;   // the system's 8-bit code page, for files without a byte-order mark
 };
 
@@ -22,7 +23,8 @@ struct Settings {
 // system locale, no picture.
 Settings DefaultSettings(const Environment& env);
 
-// Reads settings.ini and writes back every missing key (the optional Feb29 excepted). A key
+// Reads settings.ini and writes back every missing key (the optional Feb29 and Notify
+// excepted). A key
 // naming a file that is absent now is left as the user wrote it.
 // On failure shows ConfigError (in the system locale's language) through `messages` and
 // returns what was read so far (the rest default).

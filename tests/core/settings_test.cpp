@@ -63,6 +63,7 @@ TEST_F(LoadSettingsTest, ReadsAndRepairsAnExistingFile) {
     std::string eventsPath, picture;  // in force; "" picture: the built-in one
     Feb29Rule feb29;
     int32_t systemLocale = 1033;
+    bool notify = true;
   } cases[] = {
       {"DaysBefore=0x0A\nLang=1049\n", 10, 1049, Path("events.txt"), "", Feb29Rule::Feb28},
       {"DaysBefore=ten\nLang=ten\nFeb29=29.02\n", 3, 1033, Path("events.txt"), "",
@@ -73,6 +74,10 @@ TEST_F(LoadSettingsTest, ReadsAndRepairsAnExistingFile) {
        -2, 2072, mine, card, Feb29Rule::Mar1},
       {"EventsFile=\nPrintPicture=\nDaysBefore=1\nLang=1033\nFeb29=1.3\n", 1, 1033,
        Path("events.txt"), "", Feb29Rule::Feb28},
+      {"Notify=0\n", 3, 1033, Path("events.txt"), "", Feb29Rule::Feb28, 1033, false},
+      {"notify = 1\nFeb29=01.03\n", 3, 1033, Path("events.txt"), "", Feb29Rule::Mar1},
+      {"Notify=off\n", 3, 1033, Path("events.txt"), "", Feb29Rule::Feb28},  // not a number: on
+      {"NOTIFY=\n", 3, 1033, Path("events.txt"), "", Feb29Rule::Feb28},
   };
   for (const auto& c : cases) {
     fs.files = {{Path("settings.ini"), "[settings]\n" + c.body}, {mine, ""}, {card, ""}};
@@ -85,11 +90,14 @@ TEST_F(LoadSettingsTest, ReadsAndRepairsAnExistingFile) {
     EXPECT_EQ(s.EventsPath, c.eventsPath) << c.body;
     EXPECT_EQ(s.PrintPicture, c.picture) << c.body;
     EXPECT_EQ(s.Feb29, c.feb29) << c.body;
+    EXPECT_EQ(s.Notify, c.notify) << c.body;
     const IniDocument file = SettingsFile();
     EXPECT_EQ(file.ReadString("settings", "EventsFile"), s.EventsPath) << c.body;
-    // The four keys are always there; Feb29 only when the user wrote it.
-    EXPECT_EQ(file.KeyNames("settings").size(), c.body.find("eb29") == std::string::npos ? 4u : 5u)
-        << file.Text();
+    // The four keys are always there; Feb29 and Notify only when the user wrote them.
+    const size_t optional = (c.body.find("eb29") != std::string::npos ? 1 : 0) +
+                            (c.body.find("OTIFY") != std::string::npos ||
+                                     c.body.find("otify") != std::string::npos ? 1 : 0);
+    EXPECT_EQ(file.KeyNames("settings").size(), 4u + optional) << file.Text();
   }
 }
 
