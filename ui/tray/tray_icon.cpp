@@ -13,6 +13,31 @@ namespace {
 
 static_assert(kMouseMove == WM_MOUSEMOVE && kLButtonDown == WM_LBUTTONDOWN &&
               kMButtonDblClk == WM_MBUTTONDBLCLK);
+static_assert(kBalloonInfoIcon == NIIF_INFO && kBalloonUserIcon == NIIF_USER &&
+              kBalloonNoSound == NIIF_NOSOUND && kBalloonLargeIcon == NIIF_LARGE_ICON);
+static_assert(sizeof(NOTIFYICONDATAW) > NOTIFYICONDATAW_V3_SIZE, "the record has hBalloonIcon");
+
+DWORD RecordSize(NotifyRecordVersion version) {
+  switch (version) {
+    case NotifyRecordVersion::First: return NOTIFYICONDATAW_V1_SIZE;
+    case NotifyRecordVersion::Second: return NOTIFYICONDATAW_V2_SIZE;
+    case NotifyRecordVersion::Third: return NOTIFYICONDATAW_V3_SIZE;
+    case NotifyRecordVersion::Current: break;
+  }
+  return sizeof(NOTIFYICONDATAW);
+}
+
+// Copies UTF-8 `text` into a fixed field of `N` units, always terminated.
+template <std::size_t N>
+void CopyField(const std::string& text, wchar_t (&field)[N]) {
+  const std::wstring wide = Utf8ToWide(text);
+  const std::size_t units = std::min(wide.size(), N - 1);
+  std::copy_n(wide.begin(), units, field);
+  field[units] = L'\0';
+}
+
+// Where the shell lets the user read it, for as long as it allows (older shells: 10 to 30 s).
+constexpr UINT kBalloonMilliseconds = 30000;
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -139,6 +164,45 @@ void TTrayIcon::AddToTray() {
 void TTrayIcon::IconArrived(const NOTIFYICONDATAW& record) {
   if (ShortHint(hint_).empty()) shell_.Notify(NIM_MODIFY, record);
   if (animated_ && ticker_) ticker_->Resume();
+  SendPendingBalloon();
+}
+
+// --- notifications --------------------------------------------------------------------------
+
+std::optional<NOTIFYICONDATAW> TTrayIcon::BalloonRecord(const std::string& title,
+                                                        const std::string& text) const {
+  const BalloonStyle style = ChooseBalloonStyle(shell_.Version(), !balloonIcon_.Empty());
+  if (!style.shown) return std::nullopt;
+  // The icon's own record stays the first version; only this call needs a later one, of the
+  // size this shell reads. The tooltip is not part of it, so it is left as it is.
+  NOTIFYICONDATAW record{};
+  record.cbSize = RecordSize(style.record);
+  record.hWnd = Handle();
+  record.uID = 0;
+  // The icon is sent again (unchanged): XP's shell takes the notification's icon from it.
+  record.uFlags = NIF_INFO | NIF_ICON;
+  record.hIcon = ShownIcon();
+  CopyField(title, record.szInfoTitle);
+  CopyField(text, record.szInfo);
+  record.uTimeout = kBalloonMilliseconds;
+  record.dwInfoFlags = style.flags;
+  if (style.usesLargeIcon) record.hBalloonIcon = balloonIcon_.Handle();
+  return record;
+}
+
+void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, HICON largeIcon) {
+  if (!active_) return;
+  balloonIcon_.Assign(largeIcon);
+  pendingBalloon_ = Balloon{title, text};
+  if (added_) SendPendingBalloon();
+}
+
+void TTrayIcon::SendPendingBalloon() {
+  if (!pendingBalloon_) return;
+  const Balloon balloon = std::move(*pendingBalloon_);
+  pendingBalloon_.reset();
+  if (const auto record = BalloonRecord(balloon.title, balloon.text))
+    shell_.Notify(NIM_MODIFY, *record);
 }
 
 void TTrayIcon::StartRetrying() {
@@ -291,7 +355,11 @@ void TTrayIcon::HandleMouse(std::uint32_t mouseMessage) {
 
 LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TRAYNOTIFY && enabled_) {
-    HandleMouse(std::uint32_t(lParam));
+    if (lParam == NIN_BALLOONUSERCLICK) {
+      if (auto hook = OnBalloonClick) hook(*this);
+    } else {
+      HandleMouse(std::uint32_t(lParam));
+    }
     return 0;
   }
   if (message == WM_TIMER && wParam == kRetryTimer) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/window.h"
@@ -67,6 +68,17 @@ class TTrayIcon final : public TWindow {
   NotifyEvent OnDblClick;
   // Runs when a second start of the program asks this one to show its main window.
   NotifyEvent OnShowRequest;
+  // Runs when the user clicks the notification (NIN_BALLOONUSERCLICK).
+  NotifyEvent OnBalloonClick;
+
+  // Shows a notification from the icon (UTF-8 texts, already cut to what the record holds:
+  // title 63 units, text 255), silent, with the program's icon where the shell takes one:
+  // `largeIcon` (copied) where it takes an icon of its own. An icon not yet in the
+  // notification area shows it when it arrives; a shell without notifications shows nothing.
+  void ShowBalloon(const std::string& title, const std::string& text, HICON largeIcon);
+  // The record ShowBalloon hands the shell; nullopt when this shell shows no notifications.
+  std::optional<NOTIFYICONDATAW> BalloonRecord(const std::string& title,
+                                               const std::string& text) const;
 
   // Shell operations.
   void AddToTray();
@@ -94,6 +106,7 @@ class TTrayIcon final : public TWindow {
   void StartRetrying();
   void StopRetrying();
   void RetryAdd();
+  void SendPendingBalloon();
 
   TrayShell& shell_;
   TIcon icon_;
@@ -107,6 +120,11 @@ class TTrayIcon final : public TWindow {
   bool animated_ = false;
   std::atomic<std::uint16_t> interval_{150};
   int frame_ = -1;
+  struct Balloon {
+    std::string title, text;
+  };
+  std::optional<Balloon> pendingBalloon_;  // waiting for the icon to arrive
+  TIcon balloonIcon_;
   TTrayPopupMenu* popupMenu_ = nullptr;
   TrayMouseTracker mouse_;
   std::unique_ptr<FrameTicker> ticker_;

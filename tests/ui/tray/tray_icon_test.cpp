@@ -139,6 +139,7 @@ struct BusyShell final : TrayShell {
   bool timeoutStillAdds = false;
   bool present = false;
   std::string calls;  // a: add, m: modify, d: delete; upper case when accepted
+  ShellVersion Version() const override { return {6, 1, 7601}; }
   bool Notify(DWORD message, const NOTIFYICONDATAW&) override {
     bool accepted = true;
     if (message == NIM_DELETE) present = false;

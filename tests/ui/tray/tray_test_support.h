@@ -20,10 +20,19 @@ struct ShellCall {
 class RecordingShell final : public TrayShell {
  public:
   bool accept = true;
+  ShellVersion version{6, 1, 7601};  // Windows 7
   std::vector<ShellCall> calls;
   bool Notify(DWORD message, const NOTIFYICONDATAW& record) override {
     calls.push_back({message, record});
     return message == NIM_DELETE ? true : accept;
+  }
+  ShellVersion Version() const override { return version; }
+  // The notifications asked for, in order.
+  std::vector<NOTIFYICONDATAW> Balloons() const {
+    std::vector<NOTIFYICONDATAW> balloons;
+    for (const auto& c : calls)
+      if (c.message == NIM_MODIFY && (c.record.uFlags & NIF_INFO)) balloons.push_back(c.record);
+    return balloons;
   }
   std::vector<DWORD> Messages() const {
     std::vector<DWORD> m;
