@@ -150,15 +150,24 @@ start_ormind() {  # start_ormind FOLDER LANG [PRINT_PICTURE]: Ormind through the
   # event list the script's write_events FILE writes; sets settings_file, events_file and the
   # window's origin. program_date runs it under faketime; program_winedebug and program_log
   # keep wine's trace of its calls; start_wait_for names the window to wait for (a message box
-  # may come before the main window).
+  # may come before the main window); extra_settings adds lines to settings.ini, each ending in
+  # \r\n. With clock_file set as well, the clock stands still at program_date, read from that
+  # file, which the script may change while the program runs.
   local clock=()
   settings_file=$1/Ormind/settings.ini events_file=$1/Ormind/events.txt
   mkdir -p "$1/Ormind"
-  printf '[settings]\r\nEventsFile=%s\r\nDaysBefore=3\r\nLang=%s\r\nPrintPicture=%s\r\n' \
-    "$(winpath "$events_file")" "$2" "${3:-}" >"$settings_file"
+  printf '[settings]\r\nEventsFile=%s\r\nDaysBefore=3\r\nLang=%s\r\nPrintPicture=%s\r\n%s' \
+    "$(winpath "$events_file")" "$2" "${3:-}" "${extra_settings:-}" >"$settings_file"
   write_events "$events_file"
   no_program_window TForm1
-  [ -n "${program_date:-}" ] && clock=(faketime "$program_date")
+  if [ -n "${program_date:-}" ] && [ -n "${clock_file:-}" ]; then
+    echo "$program_date" >"$clock_file"
+    clock=(env LD_PRELOAD="$(echo /usr/lib/*/faketime/libfaketime.so.1)"
+           FAKETIME_TIMESTAMP_FILE="$clock_file" FAKETIME_CACHE_DURATION=1
+           FAKETIME_DONT_FAKE_MONOTONIC=1)
+  elif [ -n "${program_date:-}" ]; then
+    clock=(faketime "$program_date")
+  fi
   WINEDEBUG=${program_winedebug:-$WINEDEBUG} "${clock[@]}" "$wine" "$driver" start \
     "$(winpath "$1")" "$(winpath "$ormind")" </dev/null >"$work/started" 2>"${program_log:-/dev/null}" &
   program_pid=$!

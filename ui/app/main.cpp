@@ -25,6 +25,7 @@
 #include "card/win32/card_journey.h"
 #include "ui/main/main_form.h"
 #include "ui/app/single_instance.h"
+#include "ui/tray/day_notifier.h"
 
 namespace {
 
@@ -95,6 +96,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     form1.onLanguageApplied = [&card](const InterfaceTexts& texts) { card.ApplyTexts(texts); };
     form1.onPrintGreeting = [&card, &form1] { card.ShowEditor(form1.Handle()); };
     form1.ShowTrayIcon();
+    // Today's notification, and the next day's whenever the date changes.
+    TDayNotifier notifier(form1.TrayIcon1, form1.CurrentSettings(), clock, files, instance);
+    notifier.Start();
     const int result = application.Run();
     form1.onLanguageApplied = nullptr;
     form1.onPrintGreeting = nullptr;

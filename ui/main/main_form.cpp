@@ -70,6 +70,7 @@ void TForm1::PlaceTrayIcon() {
   TrayIcon1.SetInterval(500);
   TrayIcon1.SetPopupMenu(&TrayPopupMenu1);
   TrayIcon1.OnShowRequest = [this](TTrayIcon&) { N1Click(); };
+  TrayIcon1.OnBalloonClick = [this](TTrayIcon&) { ShowToday(); };
   TrayIcon1.Icon().LoadFromResource(Host().instance, L"MAINICON");
 }
 
@@ -97,6 +98,13 @@ void TForm1::SetLanguage(int32_t lang) {
 
 void TForm1::ShowDay(Day day) {
   ::ormind::ShowDay(day, settings_, texts_, services_.clock, services_.files, messages_, *this);
+}
+
+void TForm1::ShowToday() {
+  currentDay_ = services_.clock.Today();
+  // A hidden window builds the day as it shows.
+  if (Visible()) ShowDay(currentDay_);
+  N1Click();
 }
 
 void TForm1::btn1Click() {

@@ -51,6 +51,8 @@ class TForm1 final : public TSkinnedForm, private DayViewTarget {
   void btn7Click();  // close
   // Tray menu handlers.
   void N1Click() { Show(); }
+  // A click on the tray icon's notification: the window shows today, whatever day it showed.
+  void ShowToday();
   void N2Click() { Hide(); }
   void N4Click() { Close(); }
 

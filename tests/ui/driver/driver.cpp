@@ -30,6 +30,12 @@
 //   driver resize CLASS W H              restores the window and gives it the outer size W x H
 //   driver childrect CLASS CHILDCLASS    the first descendant of CHILDCLASS: left top right bottom
 //   driver zoomed CLASS                  "yes" when the window is maximised, else "no"
+//   driver balloon [MS]                  waits for a visible notification balloon of the tray;
+//                                        prints its text (wine's tooltips do not tell their title)
+//   driver tooltip [MS]                  waits for a visible plain tooltip; prints its text
+//   driver broadcast MESSAGE WPARAM LPARAM
+//                                        sends MESSAGE to every top-level window, as the system
+//                                        does when the clock is set (WM_TIMECHANGE)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -226,6 +232,16 @@ std::wstring StatusPanelText(HWND bar, int panel) {
   return text;
 }
 
+// A visible tooltip: a balloon is what the tray shows a notification in.
+HWND VisibleTooltip(bool balloon) {
+  for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
+       w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
+    const bool isBalloon = (GetWindowLongW(w, GWL_STYLE) & TTS_BALLOON) != 0;
+    if (IsWindowVisible(w) && isBalloon == balloon) return w;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -375,6 +391,21 @@ int wmain(int argc, wchar_t** argv) {
     HWND w = VisibleWindowOfClass(arg(2));
     if (!w) return 1;
     Print(IsZoomed(w) ? L"yes" : L"no");
+    return 0;
+  }
+  if (command == L"balloon" || command == L"tooltip") {
+    const bool balloon = command == L"balloon";
+    HWND tip = nullptr;
+    if (!WaitFor([&] { return (tip = VisibleTooltip(balloon)) != nullptr; }, number(2, 10000))) return 1;
+    Print(ControlTextOf(tip));
+    return 0;
+  }
+  if (command == L"broadcast" && argc >= 5) {
+    const UINT message = static_cast<UINT>(wcstoul(argv[2], nullptr, 0));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, message, static_cast<WPARAM>(wcstoll(argv[3], nullptr, 0)),
+                        static_cast<LPARAM>(wcstoll(argv[4], nullptr, 0)), SMTO_ABORTIFHUNG, 5000,
+                        &answer);
     return 0;
   }
   return 2;
