@@ -20,19 +20,19 @@ using testing::Tip;
 
 Day D(int y, int m, int d) { return DayFromDate({y, m, d}); }
 
+// Enumeration callbacks are plain functions: the 32-bit calling convention rules out lambdas.
+BOOL CALLBACK NoteDateWatch(HWND window, LPARAM result) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (std::wstring(name) != kDateWatchWindowClass) return TRUE;
+  *reinterpret_cast<HWND*>(result) = window;
+  return FALSE;
+}
+
 // This thread's date watch window.
 HWND DateWatchWindow() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM result) {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (std::wstring(name) != kDateWatchWindowClass) return TRUE;
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), NoteDateWatch, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -71,8 +71,9 @@ TEST_F(TrayBalloonTest, TheRecordFollowsTheShellsVersion) {
     }
     // The icon's own records stay the first version, with the tooltip as it was.
     for (const auto& call : shell.calls) {
-      if (!(call.record.uFlags & NIF_INFO))
+      if (!(call.record.uFlags & NIF_INFO)) {
         EXPECT_EQ(call.record.cbSize, NOTIFYICONDATAW_V1_SIZE) << c.what;
+      }
     }
   }
 }
