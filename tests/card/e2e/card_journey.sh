@@ -35,9 +35,9 @@ next_pdf() {  # next_pdf BEFORE
 
 # --- The program ----------------------------------------------------------------------------
 write_events() { printf '[Birthday]\r\nAnna=09.12.1990\r\n' >"$1"; }
-# The day's notification is turned off here: when wine's balloon goes away it takes the X
-# keyboard focus with it, so the keys typed into the editor afterwards would be lost (no
-# Windows shell does that; e2e.notification checks the notification itself).
+# The day's notification is turned off here: while wine showed its balloon, the keys typed into
+# the reopened editor went elsewhere although the editor was the active window and held the
+# focus (the program's own state was right; e2e.notification checks the notification itself).
 start_program() {  # start_program NAME PRINT_PICTURE LANG
   extra_settings=$'Notify=0\r\n' start_ormind "$work/appdata-$1" "$3" "$2"
 }
