@@ -23,11 +23,7 @@ class TEdit final : public TControl {
   ~TEdit() override = default;
   void Create(TWindow& parent, const ControlBounds& bounds, int id, const EditOptions& options = {});
   // Text and background colours; the control owns the background brush. The hosting window
-  // may adjust colours it must never show (a skinned window's see-through colour). The caret
-  // then becomes a picture that shows the text colour over the background and the background
-  // over text: the system's solid caret inverts what it covers, which turns dark text white.
-  // When the window must never show some colour, the edit is painted off screen and that
-  // colour (the system's selected-text white, for one) is replaced before it reaches the screen.
+  // may adjust colours it must never show (a skinned window's see-through colour).
   void SetColors(COLORREF text, COLORREF background);
   void SelectAll();
 
@@ -36,17 +32,10 @@ class TEdit final : public TControl {
  private:
   void Command(WORD code, WORD id) override;
   HBRUSH Colors(HDC dc) override;
-  static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR self);
-  void ReplaceCaret();
-  void PaintAvoidingColor(HDC target);
 
   bool customColors_ = false;
-  bool avoidColor_ = false;
-  COLORREF avoided_ = 0, substitute_ = 0;
   COLORREF text_ = 0, background_ = 0;
   BrushHandle brush_;
-  BitmapHandle caret_;
 };
 
 class TPushButton final : public TControl {

@@ -20,6 +20,7 @@ void TImage::SetPicture(std::unique_ptr<TGraphic> picture) {
   picture_ = std::move(picture);
   if (picture_) picture_->SetTransparent(transparent_);
   parent_.InvalidateArea(bounds_);
+  parent_.ControlPictureChanged(*this);
 }
 
 void TImage::SetHint(std::string hint) {

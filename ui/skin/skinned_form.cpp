@@ -23,14 +23,12 @@ void TSkinnedForm::CreateForm(const wchar_t* className, const wchar_t* caption,
                               const Bounds& bounds) {
   CreateHandle({.name = className,
                 .style = CS_DBLCLKS,
-                .icon = LoadIconW(host_.instance, L"MAINICON"),
+                .icon = kProgramIcon,
                 .cursor = LoadCursorW(nullptr, IDC_ARROW)},
-               {.exStyle = DWORD(host_.layered ? WS_EX_LAYERED : 0),
-                .style = WS_POPUP | WS_CLIPCHILDREN,
+               {.style = WS_POPUP | WS_CLIPCHILDREN,
                 .caption = caption,
                 .left = bounds.left, .top = bounds.top, .width = bounds.width, .height = bounds.height,
                 .parent = host_.owner});
-  ApplyTransparency();
   hints_.Create(Handle());
 }
 
@@ -38,12 +36,12 @@ COLORREF TSkinnedForm::ColorForControls(COLORREF wanted) const {
   return AvoidSeeThrough(wanted, kTransparentColorValue);
 }
 
-void TSkinnedForm::ApplyTransparency() {
-  const auto setLayered = host_.layered;
-  if (!setLayered) return;  // an unshaped rectangle: white shows as white
-  const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
-  if (!(exStyle & WS_EX_LAYERED)) SetWindowLongPtrW(Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-  setLayered(Handle(), kTransparentColorValue, 255, LWA_COLORKEY);
+void TSkinnedForm::ShapeByFace() {
+  if (!Handle() || controls_.empty()) return;
+  const TImage* face = controls_.front();
+  std::function<void(HDC)> paintFace;  // none without a picture: nothing to take the outline of
+  if (face->Picture() && !face->Picture()->Empty()) paintFace = [face](HDC dc) { face->Paint(dc); };
+  shape_ = ShapeWindowByFace(Handle(), paintFace, host_.layered);
 }
 
 void TSkinnedForm::Show() {
@@ -65,6 +63,11 @@ void TSkinnedForm::Hide() {
 void TSkinnedForm::AddControl(TImage& control) {
   controls_.push_back(&control);
   ControlHintChanged(control);
+  if (controls_.size() == 1) ShapeByFace();
+}
+
+void TSkinnedForm::ControlPictureChanged(const TImage& control) {
+  if (!controls_.empty() && controls_.front() == &control) ShapeByFace();
 }
 
 TImage* TSkinnedForm::ControlAt(int x, int y) const {

@@ -1,7 +1,7 @@
 #pragma once
-// TSkinnedForm: a borderless window drawn from pictures, cut out by its transparent colour
-// (white) when the system has layered windows, with windowless picture controls on its face
-// and drag-to-move by the face. The main window and the greeting editor derive from it.
+// TSkinnedForm: a borderless window drawn from pictures and shaped by its face (every pure
+// white pixel of the face picture is cut out), with windowless picture controls on the face and
+// drag-to-move by the face. The main window and the greeting editor derive from it.
 #include <windows.h>
 
 #include <vector>
@@ -11,11 +11,12 @@
 #include "ui/skin/hint_tips.h"
 #include "ui/skin/image_control.h"
 #include "ui/skin/skin_host.h"
+#include "ui/skin/window_shape.h"
 #include "base/mouse_button.h"
 
 namespace ormind {
 
-// Every pure white pixel of a skinned window is see-through and click-through.
+// The face's pure white pixels are see-through and click-through.
 inline constexpr COLORREF kTransparentColorValue = 0x00FFFFFF;
 
 class TSkinnedForm : public TWindow {
@@ -33,10 +34,15 @@ class TSkinnedForm : public TWindow {
   // The window's close command (its close button, the platform's close, the tray menu).
   virtual void Close() { Hide(); }
 
+  // How the window is cut out: by a region made from its face, or (where that cannot be made)
+  // by a colour key on white.
+  TWindowShape Shape() const { return shape_; }
+
   // Used by the controls.
   void InvalidateArea(const Bounds& area);
   void ControlMoved(const TImage& control);
   void ControlHintChanged(const TImage& control);
+  void ControlPictureChanged(const TImage& control);
 
   // Paints the part of the face that lies under `area` (client coordinates) at (0, 0) of
   // `dc`: the background of child windows that show their parent through.
@@ -47,10 +53,11 @@ class TSkinnedForm : public TWindow {
 
  protected:
   // Creates the window with client area `bounds` (screen coordinates), owned by the host's
-  // hidden window, layered with white as its colour key.
+  // hidden window.
   void CreateForm(const wchar_t* className, const wchar_t* caption, const Bounds& bounds);
 
-  // The face (drawn first) and the controls on it, in drawing order.
+  // The face (drawn first) and the controls on it, in drawing order. The first control added
+  // is the face: the window takes its outline then, and again whenever its picture changes.
   void AddControl(TImage& control);
   TImage* ControlAt(int x, int y) const;
   TImage* FindControl(std::string_view name) const;
@@ -72,7 +79,7 @@ class TSkinnedForm : public TWindow {
  private:
   friend class TPictureButtons;  // puts its buttons on the face
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void ApplyTransparency();
+  void ShapeByFace();
   void Paint();
   void OnButtonDown(MouseButton button, LPARAM position);
   void OnButtonUp(MouseButton button, LPARAM position);
@@ -80,6 +87,7 @@ class TSkinnedForm : public TWindow {
   bool FollowDrag(UINT message);
 
   TSkinHost host_;
+  TWindowShape shape_ = TWindowShape::Rectangle;
   std::vector<TImage*> controls_;
   TImage* pressed_ = nullptr;  // the control that holds the mouse capture
   bool clicking_ = false;      // the left button went down on `pressed_`
