@@ -3,14 +3,26 @@
 #include <algorithm>
 #include <atomic>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/control.h"
 #include "platform/handler_errors.h"
+#include "platform/handles.h"
 
 namespace ormind {
 namespace {
 
 std::atomic<int> g_liveWindows{0};
+
+// A class's icons live as long as the class, which stays registered for the process's life.
+HICON LoadClassIcon(HINSTANCE instance, const wchar_t* name, int widthMetric, int heightMetric) {
+  static std::vector<IconHandle> loaded;
+  if (!name) return nullptr;
+  auto icon = static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                            GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
+  if (!icon) return nullptr;
+  return loaded.emplace_back(icon).Get();
+}
 
 void EnsureWindowClass(HINSTANCE instance, const WindowClassSpec& desc, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
@@ -21,8 +33,8 @@ void EnsureWindowClass(HINSTANCE instance, const WindowClassSpec& desc, WNDPROC 
   windowClass.style = desc.style;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = desc.icon;
-  windowClass.hIconSm = desc.icon;
+  windowClass.hIcon = LoadClassIcon(instance, desc.icon, SM_CXICON, SM_CYICON);
+  windowClass.hIconSm = LoadClassIcon(instance, desc.icon, SM_CXSMICON, SM_CYSMICON);
   windowClass.hCursor = desc.cursor;
   windowClass.hbrBackground = desc.background;
   windowClass.lpszClassName = desc.name;

@@ -16,10 +16,16 @@ namespace ormind {
 
 class TControl;
 
+// The icon group resource every program of the project carries (the wine glass).
+inline constexpr wchar_t kProgramIcon[] = L"MAINICON";
+
 struct WindowClassSpec {
   const wchar_t* name = nullptr;
   UINT style = 0;
-  HICON icon = nullptr;
+  // An icon group resource of the program (null: none). Its image for the large-icon size
+  // becomes the class's icon, the one for the small-icon size (title bar, taskbar, Alt+Tab) its
+  // small icon, each loaded at its own size rather than one shrunk into the other.
+  const wchar_t* icon = nullptr;
   HCURSOR cursor = nullptr;
   HBRUSH background = nullptr;
 };

@@ -43,8 +43,8 @@ void TIcon::Assign(HICON icon) { Adopt(CopyOrNull(icon)); }
 
 void TIcon::LoadFromResource(HINSTANCE module, const wchar_t* name) {
   const auto group = ParseIconGroup(ResourceBytes(module, name, RT_GROUP_ICON));
-  const int chosen = ChooseIconImage(group, GetSystemMetrics(SM_CXICON),
-                                     GetSystemMetrics(SM_CYICON), ScreenBitsPerPixel());
+  const int chosen = ChooseIconImage(group, GetSystemMetrics(SM_CXSMICON),
+                                     GetSystemMetrics(SM_CYSMICON), ScreenBitsPerPixel());
   if (chosen < 0) throw IconError(name, "not found");
   const auto& image = group[chosen];
   const auto bits = ResourceBytes(module, MAKEINTRESOURCEW(image.resourceId), RT_ICON);

@@ -21,8 +21,10 @@ class TIcon {
 
   // Holds a copy of `icon` (none when null); the caller keeps its own handle.
   void Assign(HICON icon);
-  // Holds the image of the icon group resource `name` that suits the system's large-icon size
-  // and the screen's colours. Throws std::runtime_error when the resource cannot be read.
+  // Holds the image of the icon group resource `name` that suits the small-icon size (the
+  // size the notification area shows, so the image drawn for it is shown rather than a larger
+  // one shrunk) and the screen's colours. Throws std::runtime_error when the resource cannot be
+  // read.
   void LoadFromResource(HINSTANCE module, const wchar_t* name);
   void Clear() { Adopt(IconHandle()); }
 

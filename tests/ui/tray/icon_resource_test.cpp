@@ -1,5 +1,6 @@
-// Loading the program icon from the resources: the image for the large-icon size with the
-// most colours the screen shows (the test icon's 32 x 32, 256-colour image is red).
+// Loading the program icon from the resources: the image for the small-icon size, which the
+// notification area shows, with the most colours the screen shows (the test icon's 16 x 16,
+// 256-colour image is yellow; its 32 x 32 ones are red and blue).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ COLORREF CentrePixel(HICON icon, int* width) {
   return colour;
 }
 
-TEST(IconResource, LoadsTheLargeImageWithMostColours) {
+TEST(IconResource, LoadsTheSmallImageWithMostColours) {
   TIcon icon;
   int changes = 0;
   icon.OnChange = [&] { ++changes; };
@@ -35,8 +36,8 @@ TEST(IconResource, LoadsTheLargeImageWithMostColours) {
   ASSERT_FALSE(icon.Empty());
   EXPECT_EQ(changes, 1);
   int width = 0;
-  EXPECT_EQ(CentrePixel(icon.Handle(), &width), RGB(255, 0, 0));
-  EXPECT_EQ(width, GetSystemMetrics(SM_CXICON));
+  EXPECT_EQ(CentrePixel(icon.Handle(), &width), RGB(255, 255, 0));
+  EXPECT_EQ(width, GetSystemMetrics(SM_CXSMICON));
 }
 
 TEST(IconResource, MissingResourceIsAClearError) {

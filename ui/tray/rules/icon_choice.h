@@ -1,6 +1,6 @@
 #pragma once
-// Which image of a multi-image icon the tray shows: the one made for the system's large-icon
-// size, with the most colours the screen can show.
+// Which image of a multi-image icon the tray shows: the one made for the size it is shown at,
+// with the most colours the screen can show.
 #include <cstdint>
 #include <span>
 #include <vector>
