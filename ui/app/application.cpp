@@ -14,6 +14,12 @@ struct OwnedSearch {
   bool visible = false;
 };
 
+// Whether `window` can be brought forward for the user to work in.
+bool TakesInput(HWND window) {
+  return window && IsWindowVisible(window) && IsWindowEnabled(window) &&
+         !(GetWindowLongPtrW(window, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE));
+}
+
 BOOL CALLBACK FindVisibleOwned(HWND window, LPARAM search) {
   auto* state = reinterpret_cast<OwnedSearch*>(search);
   if (GetWindow(window, GW_OWNER) == state->owner && IsWindowVisible(window)) {
@@ -44,7 +50,7 @@ void TApplication::Initialize(HINSTANCE instance, const wchar_t* title) {
   }
   // A zero-size window at the screen's centre: never seen, but its caption is the program's
   // title on the taskbar.
-  CreateHandle({.name = L"TApplication", .icon = LoadIconW(instance, L"MAINICON")},
+  CreateHandle({.name = L"TApplication", .icon = kProgramIcon},
                {.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                 .caption = title,
                 .left = GetSystemMetrics(SM_CXSCREEN) / 2,
@@ -63,6 +69,19 @@ void TApplication::OwnedWindowsChanged() {
   } else if (search.visible != (IsWindowVisible(Handle()) != FALSE)) {
     ShowWindow(Handle(), search.visible ? SW_SHOWNOACTIVATE : SW_HIDE);
   }
+}
+
+HWND TApplication::WindowToActivate() const {
+  // The window of the program last active, when it still takes input: the modal editor over
+  // the main window it disabled, the card's preview, a message box over either.
+  if (const HWND last = GetLastActivePopup(Handle()); last != Handle() && TakesInput(last))
+    return last;
+  if (mainForm_ && TakesInput(mainForm_->Handle())) return mainForm_->Handle();
+  // Otherwise the uppermost window of the program that does.
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (w != Handle() && GetAncestor(w, GA_ROOTOWNER) == Handle() && TakesInput(w)) return w;
+  }
+  return nullptr;
 }
 
 void TApplication::Minimize() {
@@ -88,10 +107,13 @@ void TApplication::ShowException(const std::exception& error) const {
 LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE:
-      // Activated from the taskbar: the main window takes the focus.
-      if (LOWORD(wParam) != WA_INACTIVE && mainForm_ && mainForm_->Visible()) {
-        SetActiveWindow(mainForm_->Handle());
-        return 0;
+      // Activated from the taskbar: the window the user works in takes the activation, never
+      // one that a modal window has disabled.
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        if (const HWND target = WindowToActivate()) {
+          SetActiveWindow(target);
+          return 0;
+        }
       }
       break;
     case WM_CLOSE:

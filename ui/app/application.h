@@ -28,8 +28,8 @@ class TApplication final : public TWindow {
   // where the system can, and the taskbar button kept in step with them.
   TSkinHost SkinHost();
 
-  // The main window: its closing ends the program; the owner window passes activation and
-  // close requests from the taskbar on to it.
+  // The main window: its closing ends the program; the owner window passes close requests
+  // from the taskbar on to it, and activation when no other window of the program is in use.
   void SetMainForm(TSkinnedForm* form) { mainForm_ = form; }
   // Call after a window owned by the hidden window was shown or hidden: the taskbar button
   // stays while any of them is visible.
@@ -46,6 +46,10 @@ class TApplication final : public TWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Minimize();
   void Restore();
+  // Where an activation from the taskbar goes: the program's window last active if it still
+  // takes input, else the main window if it does, else the uppermost one that does; none when
+  // no window of the program takes input.
+  HWND WindowToActivate() const;
 
   HINSTANCE instance_ = nullptr;
   const wchar_t* title_ = L"";
