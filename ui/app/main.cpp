@@ -42,7 +42,9 @@ std::optional<std::string> ReportFileArgument() {
 int ShowReportFile(ormind::TApplication& application, HINSTANCE instance, const std::string& path) {
   using namespace ormind;
   application.Initialize(instance, L"Ormind!");
-  SetRptPreviewOwner(application.Handle());
+  // The preview is the program's only window here: unowned, it has a taskbar button of its
+  // own and minimises to it (the hidden window is never shown in this mode).
+  SetRptPreviewOwner(nullptr);
   TRptEmfRecorder pages;
   return ShowReportFileAlone(path, std::make_unique<TRptWin32PrinterDevice>(), pages);
 }

@@ -1,6 +1,7 @@
 #include "report/win32/preview/preview.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "report/printer/printer.h"
 
@@ -28,6 +29,19 @@ uint32_t CurrentKeyModifiers() {
   if (down(VK_RBUTTON)) modifiers |= kmRightButton;
   if (down(VK_MBUTTON)) modifiers |= kmMiddleButton;
   return modifiers;
+}
+
+bool TRptKeyRouter::Route(const TRptKeyPreview& handler, UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      const bool taken = handler && handler(static_cast<UINT>(wParam), CurrentKeyModifiers());
+      fCharOfTakenKey = taken && message == WM_SYSKEYDOWN;
+      return taken;
+    }
+    case WM_SYSCHAR: return std::exchange(fCharOfTakenKey, false);
+  }
+  return false;
 }
 
 TRptPreview::~TRptPreview() {
@@ -239,7 +253,8 @@ LRESULT TRptPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (OnKeyPreview && OnKeyPreview(static_cast<UINT>(wParam), CurrentKeyModifiers())) return 0;
+    case WM_SYSCHAR:
+      if (fKeys.Route(OnKeyPreview, message, wParam)) return 0;
       break;
   }
   return TWindow::HandleMessage(message, wParam, lParam);

@@ -20,6 +20,19 @@ using TRptProgressUpdateEvent = std::function<void(TWindow& sender, int32_t prog
 // A key pressed in the page area, offered to the window first; true when it was used.
 using TRptKeyPreview = std::function<bool(UINT key, uint32_t modifiers)>;
 
+// Offers the keys that reach one of the preview's windows to its handler. A key taken with Alt
+// held (Alt+C, the Close button's access key) is followed by the WM_SYSCHAR that TranslateMessage
+// makes of it; DefWindowProc would look that character up among the menu's access keys and, with
+// no menu there, beep. The character of a taken key goes no further.
+class TRptKeyRouter {
+ public:
+  // True when `message` was a key the handler took, or the character made of one.
+  bool Route(const TRptKeyPreview& handler, UINT message, WPARAM wParam);
+
+ private:
+  bool fCharOfTakenKey = false;
+};
+
 class TRptPreview final : public TWindow {
  public:
   TRptPreview() = default;
@@ -70,6 +83,7 @@ class TRptPreview final : public TWindow {
   int32_t fWidth = 250, fHeight = 250;
   bool fLayingOut = false;
   TRptWindowRef fNoticeWindow = 0;
+  TRptKeyRouter fKeys;
 };
 
 // The keyboard's modifier state as the preview's key table reads it.

@@ -66,6 +66,7 @@ TRptStandardPreview::TRptStandardPreview(HWND owner, TRptPrinter* printer) {
   const int left = (GetSystemMetrics(SM_CXSCREEN) - kDesignWidth) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - kDesignHeight) / 2;
   CreateHandle({.name = L"TRptStandardPreview",
+                .icon = kProgramIcon,
                 .cursor = LoadCursorW(nullptr, IDC_ARROW),
                 .background = GetSysColorBrush(COLOR_BTNFACE)},
                {.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -340,8 +341,13 @@ LRESULT TRptStandardPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_SETFOCUS: SetFocus(RptPreview.Handle()); return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (FormKeyDown(static_cast<UINT>(wParam), CurrentKeyModifiers())) return 0;
+    case WM_SYSCHAR: {
+      const auto formKeyDown = [this](UINT key, uint32_t modifiers) {
+        return FormKeyDown(key, modifiers);
+      };
+      if (fKeys.Route(formKeyDown, message, wParam)) return 0;
       break;
+    }
   }
   return TWindow::HandleMessage(message, wParam, lParam);
 }

@@ -75,6 +75,7 @@ class TRptStandardPreview final : public TWindow {
 
   BitmapHandle fGlyphs;
   TRptProgressStatus fShownProgress;
+  TRptKeyRouter fKeys;         // keys that reach the frame itself (nothing has the focus)
   int32_t fRunning = 0;        // the window's own operations in progress
   bool fClosePending = false;  // a close that waits for them
   friend class TRptWindowOperation;

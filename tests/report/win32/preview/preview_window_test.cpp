@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -146,6 +148,47 @@ TEST_F(PreviewWindow, OpeningAndClosingAHundredTimesLeavesNothingBehind) {
     if (cycle == 1) afterFirst = WorkingSet();
   }
   EXPECT_LT(WorkingSet(), afterFirst + 1024 * 1024);
+}
+
+// What the thread's windows were sent and what they took from the queue while Alt+C ran.
+int g_keyMenuCommands = 0, g_systemChars = 0;
+LRESULT CALLBACK NoteKeyMenu(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code >= 0 && sent->message == WM_SYSCOMMAND && (sent->wParam & 0xFFF0) == SC_KEYMENU)
+    ++g_keyMenuCommands;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+LRESULT CALLBACK NoteSystemChar(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* taken = reinterpret_cast<const MSG*>(lParam);
+  if (code >= 0 && wParam == PM_REMOVE && taken->message == WM_SYSCHAR) ++g_systemChars;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Alt+C, the Close button's access key, closes the window. The character TranslateMessage
+// makes of the key must not reach DefWindowProc: it would look the character up among the
+// menu's access keys (SC_KEYMENU) and, the window having no menu, beep.
+TEST_F(PreviewWindow, AltCClosesTheWindowWithoutAMenuLookUp) {
+  TRptStandardPreview& window = Open();
+  const HWND focus = window.RptPreview.Handle();
+  BYTE keys[256] = {}, held[256] = {};
+  GetKeyboardState(keys);
+  std::copy(std::begin(keys), std::end(keys), held);
+  held[VK_MENU] = 0x80;
+  SetKeyboardState(held);
+  g_keyMenuCommands = g_systemChars = 0;
+  HHOOK sentHook = SetWindowsHookExW(WH_CALLWNDPROC, NoteKeyMenu, nullptr, GetCurrentThreadId());
+  HHOOK queueHook = SetWindowsHookExW(WH_GETMESSAGE, NoteSystemChar, nullptr, GetCurrentThreadId());
+  // What the keyboard gives: the key with Alt held (context bit 29), then the message loop
+  // translates it.
+  const LPARAM altC = 1 | (LPARAM(MapVirtualKeyW('C', MAPVK_VK_TO_VSC)) << 16) | (LPARAM(1) << 29);
+  PostMessageW(focus, WM_SYSKEYDOWN, 'C', altC);
+  ProcessPendingMessages();
+  UnhookWindowsHookEx(queueHook);
+  UnhookWindowsHookEx(sentHook);
+  SetKeyboardState(keys);
+  EXPECT_FALSE(IsWindow(handle)) << "Alt+C closes the preview";
+  EXPECT_EQ(g_systemChars, 1) << "the key became its character";
+  EXPECT_EQ(g_keyMenuCommands, 0) << "no menu was looked for";
 }
 
 }  // namespace
