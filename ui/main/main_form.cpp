@@ -23,6 +23,14 @@ constexpr TextId kHintTexts[] = {TextId::PrevDate,       TextId::NextDate,      
                                  TextId::PrintGreeting,  TextId::ChangeSettings, TextId::MinimizeToIcon,
                                  TextId::Close};
 
+// The screen less the taskbar, on the primary monitor, where the program's windows start.
+RECT StartWorkArea() {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcWork;
+  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 }  // namespace
 
 TForm1::TForm1(TSkinHost host, TMainFormServices services)
@@ -42,8 +50,10 @@ TForm1::TForm1(TSkinHost host, TMainFormServices services)
 }
 
 void TForm1::Create() {
-  const int left = GetSystemMetrics(SM_CXSCREEN) - kWidth;
-  CreateForm(L"TForm1", Host().title, {left, 50, kWidth, kHeight});
+  // Against the right edge of the work area, 50 pixels below its top: clear of a taskbar
+  // docked at the right or at the top.
+  const RECT work = StartWorkArea();
+  CreateForm(L"TForm1", Host().title, {work.right - kWidth, work.top + 50, kWidth, kHeight});
   Image1.SetPicture(LoadStoredPictureResource(L"TFORM1_IMAGE1"));
   AddControl(Image1);
   void (TForm1::*const clicks[])() = {&TForm1::btn1Click, &TForm1::btn2Click, &TForm1::btn3Click,

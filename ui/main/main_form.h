@@ -1,6 +1,6 @@
 #pragma once
 // TForm1, the main window: a 600 x 383 skinned panel placed flush right at the top of the
-// screen, showing the day view for the day the user has stepped to, with seven picture
+// work area, showing the day view for the day the user has stepped to, with seven picture
 // buttons (previous day, next day, edit the event list, print a greeting, change settings,
 // hide to the tray, close).
 #include <functional>
