@@ -7,6 +7,11 @@
 #     ONE_PROCESS: then the whole program is one test (for window tests, whose start under wine
 #     with a display costs about two seconds per process).
 #
+#   ormind_add_test_icon(TARGET)
+#     Gives a Windows test program a stand-in for the program icon, MAINICON, made at build
+#     time: four solid-colour images, 32 x 32 red (256 colours) and blue (16), 16 x 16 yellow
+#     (256) and green (16), so that a test tells by the colour which image it got.
+#
 #   ormind_add_program(TARGET)
 #     Marks a Windows program whose image is checked (architecture, imports only system DLLs).
 
@@ -30,6 +35,17 @@ function(ormind_add_gtest name)
                            PROPERTIES TIMEOUT 300)
     endif()
   endif()
+endfunction()
+
+function(ormind_add_test_icon target)
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_icon)
+  set(script ${PROJECT_SOURCE_DIR}/tests/ui/tray/make_test_icon.py)
+  add_custom_command(OUTPUT ${dir}/test_icon.ico
+    COMMAND python3 ${script} ${dir}/test_icon.ico
+    DEPENDS ${script})
+  file(WRITE ${dir}/test_icon.rc "MAINICON ICON \"${dir}/test_icon.ico\"\n")
+  set_source_files_properties(${dir}/test_icon.rc PROPERTIES OBJECT_DEPENDS ${dir}/test_icon.ico)
+  target_sources(${target} PRIVATE ${dir}/test_icon.rc)
 endfunction()
 
 function(ormind_add_program target)

@@ -150,6 +150,14 @@ TEST_F(PreviewWindow, OpeningAndClosingAHundredTimesLeavesNothingBehind) {
   EXPECT_LT(WorkingSet(), afterFirst + 1024 * 1024);
 }
 
+// Opened from a saved report the preview is the program's only window: the taskbar and
+// Alt+Tab show the program's icon for it, at both sizes.
+TEST_F(PreviewWindow, CarriesTheProgramsLargeAndSmallIcons) {
+  Open();
+  EXPECT_NE(GetClassLongPtrW(handle, GCLP_HICON), 0u);
+  EXPECT_NE(GetClassLongPtrW(handle, GCLP_HICONSM), 0u);
+}
+
 // What the thread's windows were sent and what they took from the queue while Alt+C ran.
 int g_keyMenuCommands = 0, g_systemChars = 0;
 LRESULT CALLBACK NoteKeyMenu(int code, WPARAM wParam, LPARAM lParam) {
