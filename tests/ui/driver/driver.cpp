@@ -36,6 +36,13 @@
 //   driver broadcast MESSAGE WPARAM LPARAM
 //                                        sends MESSAGE to every top-level window, as the system
 //                                        does when the clock is set (WM_TIMECHANGE)
+//   driver shape CLASS                   how the window is cut out: its region ("complex N",
+//                                        N rectangles; "simple", "empty" or "none"), then
+//                                        "layered" when it has WS_EX_LAYERED
+//   driver owner CLASS                   the window's owner: its class name, or "none"
+//   driver above CLASS OTHER             "yes" when the window of CLASS lies above that of OTHER
+//   driver activate CLASS                activates the first window of CLASS (as the taskbar does)
+//   driver active                        the class name of the foreground window
 #include <windows.h>
 #include <commctrl.h>
 
@@ -242,6 +249,37 @@ HWND VisibleTooltip(bool balloon) {
   return nullptr;
 }
 
+std::wstring ClassOf(HWND window) {
+  wchar_t name[128] = L"";
+  if (window) GetClassNameW(window, name, 128);
+  return name;
+}
+
+std::wstring ShapeOf(HWND window) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  std::wstring shape;
+  switch (GetWindowRgn(window, region)) {
+    case COMPLEXREGION: {
+      std::vector<BYTE> data(GetRegionData(region, 0, nullptr));
+      GetRegionData(region, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
+      shape = L"complex " + std::to_wstring(reinterpret_cast<RGNDATA*>(data.data())->rdh.nCount);
+      break;
+    }
+    case SIMPLEREGION: shape = L"simple"; break;
+    case NULLREGION: shape = L"empty"; break;
+    default: shape = L"none";
+  }
+  DeleteObject(region);
+  if (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) shape += L" layered";
+  return shape;
+}
+
+bool Above(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (w == lower) return true;
+  return false;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -406,6 +444,33 @@ int wmain(int argc, wchar_t** argv) {
     SendMessageTimeoutW(HWND_BROADCAST, message, static_cast<WPARAM>(wcstoll(argv[3], nullptr, 0)),
                         static_cast<LPARAM>(wcstoll(argv[4], nullptr, 0)), SMTO_ABORTIFHUNG, 5000,
                         &answer);
+    return 0;
+  }
+  if (command == L"shape" && argc >= 3) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (!w) return 1;
+    Print(ShapeOf(w));
+    return 0;
+  }
+  if (command == L"owner" && argc >= 3) {
+    HWND w = VisibleWindowOfClass(arg(2));
+    if (!w) return 1;
+    HWND owner = GetWindow(w, GW_OWNER);
+    Print(owner ? ClassOf(owner) : L"none");
+    return 0;
+  }
+  if (command == L"above" && argc >= 4) {
+    HWND upper = VisibleWindowOfClass(arg(2)), lower = VisibleWindowOfClass(arg(3));
+    if (!upper || !lower) return 1;
+    Print(Above(upper, lower) ? L"yes" : L"no");
+    return 0;
+  }
+  if (command == L"activate" && argc >= 3) {
+    HWND w = FindWindowExW(nullptr, nullptr, argv[2], nullptr);
+    return w && SetForegroundWindow(w) ? 0 : 1;
+  }
+  if (command == L"active") {
+    Print(ClassOf(GetForegroundWindow()));
     return 0;
   }
   return 2;
