@@ -60,6 +60,16 @@ check_eq "zoom to width pressed" "enabled checked" "$(run_driver button $W 103)"
 check_eq "Print enabled on a loaded file" "enabled" "$(run_driver button $W 109)"
 check_eq "Printer setup stays off for a loaded file" "disabled" "$(run_driver button $W 108)"
 shot preview_first_page >/dev/null
+# Alone, the preview is a window of its own: no owner, so a taskbar button of its own, and
+# minimised it goes down to that button and comes back up maximised.
+check_eq "the preview has no owner (its own taskbar button)" "none" "$(run_driver owner $W)"
+run_driver post $W - 0x0112 0xF020 0 >/dev/null  # SC_MINIMIZE
+check_eq "minimised" "1 1 1" "$(eventually "1 1 1" run_driver state $W)"
+run_driver post $W - 0x0112 0xF120 0 >/dev/null  # SC_RESTORE
+check_eq "restored" "1 0 1" "$(eventually "1 0 1" run_driver state $W)"
+check_eq "... maximised again" "yes" "$(run_driver zoomed $W)"
+shot preview_restored >/dev/null
+
 key End
 check_eq "End shows the last page" "Page 5 of 5" "$(page_info)"
 key ctrl+Prior
