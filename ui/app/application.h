@@ -24,8 +24,9 @@ class TApplication final : public TWindow {
   HINSTANCE ModuleInstance() const { return instance_; }
   const wchar_t* Title() const { return title_; }
 
-  // What the program's skinned windows need of it: owned by the hidden window, titled, layered
-  // where the system can, and the taskbar button kept in step with them.
+  // What the program's skinned windows need of it: owned by the hidden window, titled, the
+  // colour key to fall back on where the system has layered windows, and the taskbar button
+  // kept in step with them.
   TSkinHost SkinHost();
 
   // The main window: its closing ends the program; the owner window passes close requests
