@@ -197,7 +197,8 @@ Utf8Scan ScanUtf8(std::string_view bytes) {
   const __m128i aboveDF = _mm_set1_epi8(static_cast<char>(0xDF));
   const __m128i c0 = _mm_set1_epi8(static_cast<char>(0xC0));
   const __m128i c1 = _mm_set1_epi8(static_cast<char>(0xC1));
-  while (i + 16 <= n) {
+  const size_t sse2End = VectorLoopsAllowed(VectorLoops::Sse2) ? n : 0;
+  while (i + 16 <= sse2End) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
     const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
     if (high == 0 && !pending) {

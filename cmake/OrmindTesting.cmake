@@ -7,6 +7,12 @@
 #     ONE_PROCESS: then the whole program is one test (for window tests, whose start under wine
 #     with a display costs about two seconds per process).
 #
+#   ormind_add_fuzzer(NAME SEEDS LIBS lib1 lib2)
+#     A libFuzzer target fuzz_NAME built from fuzz_NAME.cpp (the `fuzz` preset only), run as
+#     the test fuzz.NAME for a bounded time on a scratch copy of the seed folder SEEDS (a few
+#     seconds; ORMIND_FUZZ_SECONDS with ./test.sh --fuzz). Crashing inputs are kept in
+#     build/fuzz/fuzz-artifacts/NAME.
+#
 #   ormind_add_test_icon(TARGET)
 #     Gives a Windows test program a stand-in for the program icon, MAINICON, made at build
 #     time: four solid-colour images, 32 x 32 red (256 colours) and blue (16), 16 x 16 yellow
@@ -35,6 +41,16 @@ function(ormind_add_gtest name)
                            PROPERTIES TIMEOUT 300)
     endif()
   endif()
+endfunction()
+
+function(ormind_add_fuzzer name seeds)
+  cmake_parse_arguments(F "" "" "LIBS" ${ARGN})
+  add_executable(fuzz_${name} fuzz_${name}.cpp)
+  target_link_libraries(fuzz_${name} PRIVATE ${F_LIBS})
+  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+  add_test(NAME fuzz.${name}
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/report/pages/fuzz/run-fuzzer.sh
+                   $<TARGET_FILE:fuzz_${name}> ${seeds} ${CMAKE_BINARY_DIR}/fuzz-artifacts/${name})
 endfunction()
 
 function(ormind_add_test_icon target)

@@ -10,6 +10,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "base/cpu_features.h"
+
 namespace ormind {
 
 // Blanks as the profile functions see them, Ctrl-Z (an old end-of-file mark) included.
@@ -22,7 +24,8 @@ constexpr bool IsIniBlank(char c) {
 inline size_t FindEither(const char* p, size_t from, size_t size, char a, char b) {
 #if defined(__SSE2__)
   const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b);
-  while (from + 16 <= size) {
+  const size_t sse2End = VectorLoopsAllowed(VectorLoops::Sse2) ? size : 0;
+  while (from + 16 <= sse2End) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
     const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb)));
     if (hits) return from + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(hits)));

@@ -43,7 +43,8 @@ void LineIndex::Build(std::string_view text) {
 #endif
 #if defined(__SSE2__)
   const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), eq = _mm_set1_epi8('=');
-  for (; i + 16 <= size_; i += 16) {
+  const size_t sse2End = VectorLoopsAllowed(VectorLoops::Sse2) ? size_ : 0;
+  for (; i + 16 <= sse2End; i += 16) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
     const auto lines = static_cast<uint64_t>(static_cast<unsigned>(
         _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)))));
