@@ -118,9 +118,11 @@ void TRptCustomLabel::PrintAt(long double x, long double y) {
   WrapLines();
   const long double width = size.ValueIn(3, TRptUnit::Native, false);
   if (!Transparent) canvas.FillRect(DeviceRect(left, top, left + width, top + height), Color);
+  // The text starts inside the frame's top and left sides. A frame of width -1 is one device
+  // pixel thick, whatever the device's resolution, so the text moves in by one pixel.
   const long double inset = RptRound(Frame.Width / 72.0L * 254);
-  if (Frame.DrawTop) top += inset;
-  if (Frame.DrawLeft) left += inset;
+  if (Frame.DrawTop) top += Frame.Width < 0 ? 1 / target.FactorY() : inset;
+  if (Frame.DrawLeft) left += Frame.Width < 0 ? 1 / target.FactorX() : inset;
 
   const TRptAlignment align = EffectiveAlignment();
   long double anchor = left;
