@@ -1,4 +1,5 @@
 #include "report/printer/printer.h"
+#include "report/printer/print_job.h"
 
 #include <gtest/gtest.h>
 
@@ -322,6 +323,47 @@ TEST(RptPrinter, NoticesReachTheirWindows) {
   rig.printer->AnnounceClose();
   EXPECT_EQ(rig.log, (Log{"Post 1024 40", "Record 794x1123", "Post 1025 1", "Record 794x1123",
                           "Post 1025 2", "Post 1026 0", "Send 1028"}));
+}
+
+TEST(RptPrintJob, AFinishedJobNoLongerRunsAndTheNextStartsAsTheFirstDid) {
+  const Log oneJob{"StartJob Card", "StartPage", "EndPage", "StartPage", "EndJob"};
+  const struct {
+    const char* name;
+    std::function<void(TRptPrintJob&)> actions;
+    bool running;
+    std::string error;
+    Log calls;
+  } cases[] = {
+      {"started", [](TRptPrintJob& j) { j.Start("Card"); }, true, "no error",
+       {"StartJob Card", "StartPage"}},
+      {"ended", [](TRptPrintJob& j) { j.Start("Card"), j.Advance(), j.End(); }, false,
+       "no error", oneJob},
+      {"aborted", [](TRptPrintJob& j) { j.Start("Card"), j.Abort(); }, false, "no error",
+       {"StartJob Card", "StartPage", "Abort"}},
+      {"ended, then advanced", [](TRptPrintJob& j) { j.Start("Card"), j.End(), j.Advance(); },
+       false, "Printer is not currently printing", {"StartJob Card", "StartPage", "EndJob"}},
+      {"two in a row",
+       [](TRptPrintJob& j) { j.Start("Card"), j.Advance(), j.End(), j.Start("Card"), j.Advance(), j.End(); },
+       false, "no error", [&] { Log two = oneJob; two.insert(two.end(), oneJob.begin(), oneJob.end()); return two; }()},
+      {"started twice", [](TRptPrintJob& j) { j.Start("Card"), j.Start("Card"); }, true,
+       "Printing in progress", {"StartJob Card", "StartPage"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Log log;
+    testing::FakeDevice device(log);
+    TRptPrintJob job(device);
+    EXPECT_EQ(ErrorOf([&] { c.actions(job); }), c.error);
+    EXPECT_EQ(job.Running(), c.running);
+    EXPECT_EQ(log, c.calls);
+  }
+}
+
+TEST(RptPrinter, AJobEndedByTheRunLeavesThePrinterFreeToSelect) {
+  Rig rig(Target::ToPrinter);
+  rig.Generate(2);
+  EXPECT_EQ(rig.Job().back(), "EndJob");
+  EXPECT_EQ(ErrorOf([&] { rig.printer->SelectPrinter(0); }), "no error");
 }
 
 }  // namespace

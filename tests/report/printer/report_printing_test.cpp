@@ -148,6 +148,46 @@ TEST(ReportPrinting, ClosingThePreviewDuringAPrintCancelsItAndFreesBothPrinters)
   EXPECT_EQ(std::count(k.log.begin(), k.log.end(), "EndJob"), 0);
 }
 
+TEST(ReportPrinting, APreviewClosedBeforeTheRunBeginsGetsNothingGenerated) {
+  // Pumps 1 and 2 come from making the printer; the third runs between the preview's opening
+  // and the start of its generation.
+  Journey j;
+  int runsBegun = 0;
+  j.report.BeforePrint = [&](TCustomReport&, bool&) { ++runsBegun; };
+  j.messages.script[3] = [&j] { j.Do("close"); };
+  j.report.Preview();
+  EXPECT_EQ(j.previewsShown, 1);
+  EXPECT_EQ(runsBegun, 0);
+  EXPECT_EQ(j.report.PageCount(), 0);
+  EXPECT_EQ(std::count_if(j.log.begin(), j.log.end(),
+                          [](const std::string& s) { return s.rfind("Record", 0) == 0; }),
+            0);
+  EXPECT_EQ(j.alive, 0);
+  EXPECT_TRUE(j.report.Available());
+}
+
+TEST(ReportPrinting, PrintingTwiceFromThePreviewMakesTwoJobsThatStartAlike) {
+  Journey j;
+  std::vector<std::string> pageNumbers;
+  j.report.OnStartPage = [&](TCustomReport& r) { pageNumbers.push_back(r.Functions["PAGENUMBER"]); };
+  j.waits = {{1, "print"}, {2, "print"}, {3, "close"}};
+  j.report.Preview();
+  // Each print job: from its StartJob up to and including its EndJob.
+  std::vector<Log> jobs;
+  for (const std::string& entry : j.log) {
+    if (entry.rfind("StartJob", 0) == 0) jobs.emplace_back();
+    if (!jobs.empty() && (jobs.back().empty() || jobs.back().back() != "EndJob"))
+      jobs.back().push_back(entry);
+  }
+  ASSERT_EQ(jobs.size(), 2u);
+  EXPECT_EQ(jobs[1], jobs[0]);
+  EXPECT_EQ(jobs[0].back(), "EndJob");
+  EXPECT_EQ(j.made, 3);
+  EXPECT_EQ(j.alive, 0);
+  // The preview's run, then each print's: every run starts again from page 1.
+  EXPECT_EQ(pageNumbers, (std::vector<std::string>{"1", "1", "1"}));
+}
+
 }  // namespace
 
 }  // namespace ormind
