@@ -118,11 +118,17 @@ Header ReadHeader(std::span<const uint8_t> file, size_t& pixelOffset) {
   return h;
 }
 
-void DecodeRows(std::span<const uint8_t> file, size_t offset, const Header& h, PixelImage& out) {
-  const size_t stride = (static_cast<size_t>(h.width) * h.bitCount + 31) / 32 * 4;
-  if (offset > file.size() || (file.size() - offset) / stride < static_cast<size_t>(h.height)) {
+size_t RowStride(const Header& h) { return (static_cast<size_t>(h.width) * h.bitCount + 31) / 32 * 4; }
+
+// Uncompressed rows must all be in the file; told before the picture is allocated, so that a
+// short file claiming a large picture costs nothing.
+void RequireRows(std::span<const uint8_t> file, size_t offset, const Header& h) {
+  if (offset > file.size() || (file.size() - offset) / RowStride(h) < static_cast<size_t>(h.height))
     Invalid();
-  }
+}
+
+void DecodeRows(std::span<const uint8_t> file, size_t offset, const Header& h, PixelImage& out) {
+  const size_t stride = RowStride(h);
   for (int row = 0; row < h.height; ++row) {
     const uint8_t* src = file.data() + offset + stride * row;
     const int y = h.topDown ? row : h.height - 1 - row;
@@ -197,12 +203,14 @@ bool IsBlackAndWhite(const std::vector<uint32_t>& palette) {
 PixelImage DecodeBmp(std::span<const uint8_t> file) {
   size_t offset = 0;
   const Header h = ReadHeader(file, offset);
+  const bool runLength = h.compression == kRle8 || h.compression == kRle4;
+  if (!runLength) RequireRows(file, offset, h);
   PixelImage image;
   image.width = h.width;
   image.height = h.height;
   image.monochrome = h.bitCount == 1 && IsBlackAndWhite(h.palette);
   image.pixels.assign(static_cast<size_t>(h.width) * h.height, 0);
-  if (h.compression == kRle8 || h.compression == kRle4) {
+  if (runLength) {
     DecodeRle(file, offset, h, image);
   } else {
     DecodeRows(file, offset, h, image);
