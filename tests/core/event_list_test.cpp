@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cpu_features.h"
+
 namespace ormind {
 namespace {
 
@@ -118,10 +120,14 @@ TEST(EventListReader, EveryLineOfEverySectionInFileOrderWhateverThePieces) {
       {B, "Ivan", "05.03.1970", 3}, {B, "Ivan", "06.03.1980", 4}, {N, "N", "01.01", 9},
       {B, "Olga", "07.03.1990", 11}, {E, "last", "31.12", 15}};
   const std::vector<std::string> others = {"5 no = [Birthday] no equals", "7 outside [Other] x=1"};
-  for (size_t piece : {1u, 2u, 3u, 7u, 64u, 4096u}) {
-    const Recorder read = ReadInPieces(file, piece, 1252);
-    EXPECT_EQ(read.lines, expected) << piece;
-    EXPECT_EQ(read.others, others) << piece;
+  // Also with the line index's SSE2 or plain loops only.
+  for (VectorLoops loops : {VectorLoops::Plain, VectorLoops::Sse2, VectorLoops::Avx2}) {
+    LimitVectorLoops(loops);
+    for (size_t piece : {1u, 2u, 3u, 7u, 64u, 4096u}) {
+      const Recorder read = ReadInPieces(file, piece, 1252);
+      EXPECT_EQ(read.lines, expected) << piece << " loops " << static_cast<int>(loops);
+      EXPECT_EQ(read.others, others) << piece << " loops " << static_cast<int>(loops);
+    }
   }
 }
 
