@@ -154,10 +154,10 @@ void DecodeRows(std::span<const uint8_t> file, size_t offset, const Header& h, P
   }
 }
 
-// Run-length encoded rows (bottom-up). Pixels the runs skip stay at palette colour 0, and
+// Run-length encoded rows (bottom-up) into a picture filled with palette colour 0, which the
+// pixels the runs skip keep;
 // runs that would leave the picture are cut at its edge.
 void DecodeRle(std::span<const uint8_t> file, size_t at, const Header& h, PixelImage& out) {
-  std::fill(out.pixels.begin(), out.pixels.end(), h.palette[0]);
   const bool four = h.bitCount == 4;
   int x = 0, row = 0;
   auto put = [&](uint32_t index) {
@@ -209,7 +209,8 @@ PixelImage DecodeBmp(std::span<const uint8_t> file) {
   image.width = h.width;
   image.height = h.height;
   image.monochrome = h.bitCount == 1 && IsBlackAndWhite(h.palette);
-  image.pixels.assign(static_cast<size_t>(h.width) * h.height, 0);
+  // Pixels that runs skip keep palette colour 0, so run-length pictures start filled with it.
+  image.pixels.assign(static_cast<size_t>(h.width) * h.height, runLength ? h.palette[0] : 0);
   if (runLength) {
     DecodeRle(file, offset, h, image);
   } else {

@@ -47,6 +47,9 @@ TEST(DecodeBmp, ReadsEveryPixelFormatToTheSamePicture) {
       {"8 bits, run-length encoded",
        {2, 2, 8, 1, false, 40, {kRed, kGreen, kBlue, kWhite24}, {},
         {1, 2, 1, 3, 0, 0, 0, 3, 0, 1, 0, 0, 0, 1}}},  // absolute run of 3 cut at the edge
+      {"8 bits, run-length encoded, a pixel skipped by a delta keeps colour 0",
+       {2, 2, 8, 1, false, 40, {kBlue, kRed, kGreen, kWhite24}, {},
+        {0, 2, 1, 0, 1, 3, 0, 0, 1, 1, 1, 2, 0, 1}}},
       {"4 bits, run-length encoded",
        {2, 2, 4, 2, false, 40, {kRed, kGreen, kBlue, kWhite24}, {}, {2, 0x23, 0, 0, 2, 0x01, 0, 1}}},
       {"core header",
