@@ -32,7 +32,6 @@ void TSkinnedForm::CreateForm(const wchar_t* className, const wchar_t* caption,
                 .parent = host_.owner});
   hints_.Create(Handle());
   scale_ = DisplayScale(static_cast<int>(WindowDpi(Handle())));
-  LayOut();
 }
 
 void TSkinnedForm::SetLayoutSize(int layoutWidth, int layoutHeight) {
@@ -81,8 +80,7 @@ void TSkinnedForm::Hide() {
 void TSkinnedForm::AddControl(TImage& control) {
   controls_.push_back(&control);
   ControlHintChanged(control);
-  // A face added before its picture takes its outline when the picture comes.
-  if (controls_.size() == 1 && control.Picture()) ShapeByFace();
+  if (controls_.size() == 1) ShapeByFace();
 }
 
 void TSkinnedForm::ControlPictureChanged(const TImage& control) {

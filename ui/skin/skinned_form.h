@@ -57,12 +57,13 @@ class TSkinnedForm : public TWindow {
 
  protected:
   // Creates the window with client area `bounds` (screen coordinates), owned by the host's
-  // hidden window, then lays it out at the DPI it has.
+  // hidden window; Scale() is then the DPI the window has.
   void CreateForm(const wchar_t* className, const wchar_t* caption, const Bounds& bounds);
 
   // Sizes the window, places its controls, sizes its fonts and loads its pictures for Scale().
-  // Runs once the window exists, and again whenever it moves to a monitor of another DPI.
-  virtual void LayOut() = 0;
+  // Runs again whenever the window moves to a monitor of another DPI; the forms call it once
+  // they have made their controls.
+  virtual void LayOut() {}
   // Sizes the window (keeping its top-left corner) to `layout` pixels at Scale().
   void SetLayoutSize(int layoutWidth, int layoutHeight);
 

@@ -68,8 +68,8 @@ def bands(shot, x, y, w, h):
 
 
 def navy(shot, x, y, w, h):
-    # Navy and its anti-aliased shades on the face: far more blue than red or green.
-    found = sorted({r for _, r, R, G, B in pixels(shot, x, y, w, h) if B > 90 and B - R > 50 and B - G > 50})
+    # Navy and its darkest anti-aliased shades; the face's blues are far lighter.
+    found = sorted({r for _, r, R, G, B in pixels(shot, x, y, w, h) if B > 90 and R < 40 and G < 40})
     print(f'{y + found[0]} {y + found[-1]}' if found else 'none')
 
 
