@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "pictures/win32/graphic_registry.h"
 #include "platform/message_loop.h"
 
@@ -12,7 +14,14 @@ namespace {
 constexpr COLORREF kFieldColor = 16772829;
 constexpr COLORREF kFieldText = RGB(0, 0, 0);
 constexpr LabelFont kLabelFont{L"Arial", 11, false, false, RGB(0, 0, 0)};
-constexpr PictureFit kFaceFit{false, false, false};
+// Stretched only between two renderings: each is made at its scale's exact size.
+constexpr PictureFit kFaceFit{true, false, false};
+constexpr int kFieldFontHeight = 11;
+constexpr Bounds kEdit1Bounds{32, 40, 241, 20};
+constexpr Bounds kMemo1Bounds{32, 88, 241, 177};
+constexpr Bounds kEdit2Bounds{32, 288, 241, 20};
+
+ControlBounds ToControlBounds(const Bounds& b) { return {b.left, b.top, b.width, b.height}; }
 // Control ids stay clear of IDOK and IDCANCEL, which Enter and Esc send.
 enum : int { kEdit1Id = 101, kMemo1Id = 102, kEdit2Id = 103 };
 
@@ -44,31 +53,59 @@ TForm2::TForm2(TSkinHost host, TCardLink card)
       Label3(32, 272, kLabelFont, "Подпись") {}
 
 void TForm2::Create() {
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  CreateForm(L"TForm2", Host().title, {left, top, kWidth, kHeight});
+  // Created at its 96-DPI size, then laid out at its DPI and centred at every showing.
+  CreateForm(L"TForm2", Host().title, {0, 0, kWidth, kHeight});
   SetWantsDialogKeys(true);
-  Image1.SetPicture(LoadStoredPictureResource(L"TFORM2_IMAGE1"));
   AddControl(Image1);
   buttons_.Add(L"TFORM2_BTN1", "Напечатать поздравление", [this] { btn1Click(); });
   buttons_.Add(L"TFORM2_BTN2", "Закрыть", [this] { btn2Click(); });
   CreateFields();
+  LayOut();
+  const POINT place = CentredPlace();
+  SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm2::LayOut() {
+  const DisplayScale& scale = Scale();
+  SetLayoutSize(kWidth, kHeight);
+  Image1.SetBounds(scale.Rect({0, 0, kWidth, kHeight}));
+  Image1.SetPicture(LoadStoredPictureResource(scale.RenderingName(L"TFORM2_IMAGE1").c_str()));
+  buttons_.SetScale(scale);
+  for (TLabel* label : {&Label1, &Label2, &Label3}) label->SetScale(scale);
+  PlaceFields();
+}
+
+POINT TForm2::CentredPlace() const {
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  return {(GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2,
+          (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2};
 }
 
 void TForm2::CreateFields() {
-  fieldFont_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, L"Arial"));
-  // Created in tab order: salutation, greeting, signature.
-  Edit1.Create(*this, {32, 40, 241, 20}, kEdit1Id, {.flat = true});
-  Memo1.Create(*this, {32, 88, 241, 177}, kMemo1Id,
+  // Created in tab order: salutation, greeting, signature; placed and given their font by
+  // PlaceFields.
+  Edit1.Create(*this, ToControlBounds(kEdit1Bounds), kEdit1Id, {.flat = true});
+  Memo1.Create(*this, ToControlBounds(kMemo1Bounds), kMemo1Id,
                {.multiLine = true, .scrollBar = false, .flat = true});
-  Edit2.Create(*this, {32, 288, 241, 20}, kEdit2Id, {.flat = true});
-  for (TEdit* field : {&Edit1, &Memo1, &Edit2}) {
-    field->SetFont(fieldFont_.Get());
-    field->SetColors(kFieldText, kFieldColor);
-  }
+  Edit2.Create(*this, ToControlBounds(kEdit2Bounds), kEdit2Id, {.flat = true});
+  for (TEdit* field : {&Edit1, &Memo1, &Edit2}) field->SetColors(kFieldText, kFieldColor);
   SetWindowSubclass(Memo1.Handle(), TabLeavesMemo, 0, 0);
+}
+
+void TForm2::PlaceFields() {
+  const DisplayScale& scale = Scale();
+  // The new font is handed to the fields before the old one goes.
+  FontHandle previous = std::move(fieldFont_);
+  fieldFont_.Reset(CreateFontW(-scale.Length(kFieldFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Arial"));
+  const std::pair<TEdit*, Bounds> fields[] = {
+      {&Edit1, kEdit1Bounds}, {&Memo1, kMemo1Bounds}, {&Edit2, kEdit2Bounds}};
+  for (const auto& [field, layout] : fields) {
+    field->SetFont(fieldFont_.Get());
+    field->SetBounds(ToControlBounds(scale.Rect(layout)));
+  }
 }
 
 void TForm2::ApplyTexts(const InterfaceTexts& texts) {
@@ -88,9 +125,8 @@ void TForm2::ShowModal(HWND owner) {
 
 void TForm2::FormShow() {
   // Centred at every showing: the screen may have changed since.
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT place = CentredPlace();
+  SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   btnMouseMove(Image1);
 }
 

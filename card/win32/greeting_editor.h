@@ -50,6 +50,9 @@ class TForm2 final : public TSkinnedForm {
 
  private:
   void FormShow() override;
+  void LayOut() override;
+  // Where the window is centred on the screen at its present size.
+  POINT CentredPlace() const;
   void PaintOverControls(HDC dc) override;
   void MouseDown(TImage& control, MouseButton button, int x, int y) override;
   void MouseUp(TImage& control, MouseButton button, int x, int y) override;
@@ -57,6 +60,7 @@ class TForm2 final : public TSkinnedForm {
   void Click(TImage& control) override;
   void btnMouseMove(const TImage& control);
   void CreateFields();
+  void PlaceFields();
 
   TCardLink card_;
   FontHandle fieldFont_;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "ui/app/application.h"
+#include "platform/display_dpi.h"
 #include "platform/handler_errors.h"
 #include "platform/handles.h"
 #include "platform/system_services.h"
@@ -41,6 +42,7 @@ std::optional<std::string> ReportFileArgument() {
 
 int ShowReportFile(ormind::TApplication& application, HINSTANCE instance, const std::string& path) {
   using namespace ormind;
+  DeclareDpiAwareness();
   application.Initialize(instance, L"Ormind!");
   // The preview is the program's only window here: unowned, it has a taskbar button of its
   // own and minimises to it (the hidden window is never shown in this mode).
@@ -53,6 +55,7 @@ int ShowReportFile(ormind::TApplication& application, HINSTANCE instance, const 
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace ormind;
+  DeclareDpiAwareness();
   // The shell and the picture loaders use components: they need this thread's apartment.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   TApplication application;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "pictures/win32/graphic_registry.h"
+#include "platform/display_dpi.h"
 #include "platform/shell_open.h"
 
 namespace ormind {
@@ -13,7 +14,8 @@ constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kMaroon = RGB(128, 0, 0);
 constexpr LabelFont kHeadingFont{L"Times New Roman", 16, true, true, kNavy};
 constexpr LabelFont kBlockFont{L"Arial", 12, true, false, kMaroon};
-constexpr PictureFit kFaceFit{false, false, false};
+// Stretched only between two renderings: each is made at its scale's exact size.
+constexpr PictureFit kFaceFit{true, false, false};
 
 // The hints the layout starts with, before the interface texts are applied.
 const char* const kInitialHints[] = {
@@ -23,11 +25,14 @@ constexpr TextId kHintTexts[] = {TextId::PrevDate,       TextId::NextDate,      
                                  TextId::PrintGreeting,  TextId::ChangeSettings, TextId::MinimizeToIcon,
                                  TextId::Close};
 
-// The screen less the taskbar, on the primary monitor, where the program's windows start.
+// The primary monitor, where the program's windows start.
+HMONITOR StartMonitor() { return MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY); }
+
+// The screen less the taskbar, on that monitor.
 RECT StartWorkArea() {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
-  if (GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcWork;
+  if (GetMonitorInfoW(StartMonitor(), &info)) return info.rcWork;
   return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
@@ -50,11 +55,13 @@ TForm1::TForm1(TSkinHost host, TMainFormServices services)
 }
 
 void TForm1::Create() {
-  // Against the right edge of the work area, 50 pixels below its top: clear of a taskbar
-  // docked at the right or at the top.
+  // Against the right edge of the work area, 50 pixels (at 96 DPI) below its top: clear of a
+  // taskbar docked at the right or at the top.
   const RECT work = StartWorkArea();
-  CreateForm(L"TForm1", Host().title, {work.right - kWidth, work.top + 50, kWidth, kHeight});
-  Image1.SetPicture(LoadStoredPictureResource(L"TFORM1_IMAGE1"));
+  const DisplayScale start(static_cast<int>(MonitorDpi(StartMonitor())));
+  const int width = start.Length(kWidth);
+  CreateForm(L"TForm1", Host().title,
+             {work.right - width, work.top + start.Length(50), width, start.Length(kHeight)});
   AddControl(Image1);
   void (TForm1::*const clicks[])() = {&TForm1::btn1Click, &TForm1::btn2Click, &TForm1::btn3Click,
                                       &TForm1::btn4Click, &TForm1::btn5Click, &TForm1::btn6Click,
@@ -68,9 +75,20 @@ void TForm1::Create() {
   ScrollBox1.AddLabel(Label3);
   ScrollBox1.onMouseDown = [this](MouseButton button) { Image1MouseDown(button); };
   ScrollBox1.onMouseMove = [this] { btnMouseMove(Image1); };
-  ScrollBox1.Realign();
+  LayOut();
   PlaceTrayIcon();
   FormCreate();
+}
+
+void TForm1::LayOut() {
+  const DisplayScale& scale = Scale();
+  SetLayoutSize(kWidth, kHeight);
+  Image1.SetBounds(scale.Rect({0, 0, kWidth, kHeight}));
+  Image1.SetPicture(LoadStoredPictureResource(scale.RenderingName(L"TFORM1_IMAGE1").c_str()));
+  buttons_.SetScale(scale);
+  Label2.SetScale(scale);
+  Label3.SetScale(scale);
+  ScrollBox1.SetBounds(scale.Rect(kScrollBoxBounds));
 }
 
 // The tray icon as the layout stores it (the program icon, no hint, the menu). It reaches the

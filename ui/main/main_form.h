@@ -82,6 +82,7 @@ class TForm1 final : public TSkinnedForm, private DayViewTarget {
   void FormCreate();
   void PlaceTrayIcon();
   void FormShow() override;
+  void LayOut() override;
   void SetLanguage(int32_t lang);
   void ShowDay(Day day);
   void OpenIfExists(const std::string& path, const std::string& missingMessage);

@@ -1,8 +1,31 @@
 #include "ui/skin/image_control.h"
 
+#include "platform/handles.h"
 #include "ui/skin/skinned_form.h"
 
 namespace ormind {
+namespace {
+
+// An opaque picture drawn to another size (a face between two of its renderings): drawn at its
+// own size first, then resampled with halftoning, which keeps thin lines and text smooth where
+// a plain stretch would drop or double whole rows of pixels.
+void DrawResampled(HDC dc, TGraphic& picture, const RECT& target) {
+  const int width = picture.Width(), height = picture.Height();
+  MemoryDC source(dc);
+  BitmapHandle pixels(CreateCompatibleBitmap(dc, width, height));
+  if (!source.Get() || !pixels) return picture.Draw(dc, target);
+  SelectedObject selected(source.Get(), pixels.Get());
+  picture.Draw(source.Get(), {0, 0, width, height});
+  const int mode = SetStretchBltMode(dc, HALFTONE);
+  POINT brushOrigin{};
+  SetBrushOrgEx(dc, 0, 0, &brushOrigin);
+  StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
+             source.Get(), 0, 0, width, height, SRCCOPY);
+  SetBrushOrgEx(dc, brushOrigin.x, brushOrigin.y, nullptr);
+  SetStretchBltMode(dc, mode);
+}
+
+}  // namespace
 
 TImage::TImage(TSkinnedForm& parent, std::string name, Bounds bounds, PictureFit fit,
                bool transparent)
@@ -34,6 +57,9 @@ void TImage::Paint(HDC dc) const {
                                    bounds_.height, fit_);
   const RECT target{bounds_.left + d.left, bounds_.top + d.top, bounds_.left + d.Right(),
                     bounds_.top + d.Bottom()};
+  if (!transparent_ && (d.width != picture_->Width() || d.height != picture_->Height())) {
+    return DrawResampled(dc, *picture_, target);
+  }
   picture_->Draw(dc, target);
 }
 

@@ -17,10 +17,18 @@ void TPictureButtons::Add(const wchar_t* pictureResource, std::string hint,
   const int number = Count() + 1;
   auto image = std::make_unique<TImage>(form_, "btn" + std::to_string(number),
                                         row_.Resting(number), kButtonFit, true);
-  image->SetPicture(LoadStoredPictureResource(pictureResource));
   form_.AddControl(*image);
   image->SetHint(std::move(hint));
-  buttons_.push_back({std::move(image), std::move(onClick)});
+  buttons_.push_back({std::move(image), pictureResource, std::move(onClick)});
+}
+
+void TPictureButtons::SetScale(const DisplayScale& scale) {
+  row_ = layoutRow_.ScaledBy(scale);
+  for (int n = 1; n <= Count(); ++n) {
+    Entry& button = buttons_[n - 1];
+    button.image->SetBounds(row_.Resting(n));
+    button.image->SetPicture(LoadStoredPictureResource(scale.RenderingName(button.pictureResource).c_str()));
+  }
 }
 
 // Buttons are found by name, "btn" and the number as the last character.
@@ -32,13 +40,13 @@ int TPictureButtons::NumberOf(const TImage& control) const {
 
 bool TPictureButtons::Press(TImage& control) {
   if (!NumberOf(control)) return false;
-  control.SetBounds(ButtonRow::Pressed(control.BoundsRect()));
+  control.SetBounds(row_.Lifted(control.BoundsRect()));
   return true;
 }
 
 bool TPictureButtons::Release(TImage& control) {
   if (!NumberOf(control)) return false;
-  control.SetBounds(ButtonRow::Released(control.BoundsRect()));
+  control.SetBounds(row_.Dropped(control.BoundsRect()));
   return true;
 }
 

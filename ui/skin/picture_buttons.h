@@ -17,11 +17,16 @@ class TSkinnedForm;
 
 class TPictureButtons {
  public:
-  TPictureButtons(TSkinnedForm& form, const ButtonRow& row) : form_(form), row_(row) {}
+  TPictureButtons(TSkinnedForm& form, const ButtonRow& row)
+      : form_(form), layoutRow_(row), row_(row) {}
 
-  // Adds the next button at its resting place, with its picture (a stored-picture resource) and
-  // hint, and puts it on the form after the controls added so far.
+  // Adds the next button at its resting place, with its picture (the name of a stored-picture
+  // resource at 100 %) and hint, and puts it on the form after the controls added so far. The
+  // picture is loaded by SetScale.
   void Add(const wchar_t* pictureResource, std::string hint, std::function<void()> onClick);
+  // Lays the row out at `scale`: every button at rest in its scaled place, with its picture from
+  // the rendering for that scale.
+  void SetScale(const DisplayScale& scale);
 
   int Count() const { return static_cast<int>(buttons_.size()); }
   TImage& Button(int number) { return *buttons_.at(number - 1).image; }  // 1 ... Count()
@@ -37,13 +42,15 @@ class TPictureButtons {
  private:
   struct Entry {
     std::unique_ptr<TImage> image;
+    std::wstring pictureResource;
     std::function<void()> onClick;
   };
   // The button's number (1 ... Count()), or 0 when `control` is not one of them.
   int NumberOf(const TImage& control) const;
 
   TSkinnedForm& form_;
-  ButtonRow row_;
+  ButtonRow layoutRow_;  // at 96 DPI
+  ButtonRow row_;        // at the form's scale
   std::vector<Entry> buttons_;
 };
 

@@ -29,6 +29,12 @@ void TScrollBox::Create(TSkinnedForm& parent, const Bounds& bounds) {
                 .parent = parent.Handle()});
 }
 
+void TScrollBox::SetBounds(const Bounds& bounds) {
+  bounds_ = bounds;
+  if (Handle()) MoveWindow(Handle(), bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+  Realign();
+}
+
 void TScrollBox::Realign() {
   int width = 0, height = 0;
   for (const TLabel* label : labels_) {

@@ -25,6 +25,8 @@ class TScrollBox final : public TWindow {
 
   void Create(TSkinnedForm& parent, const Bounds& bounds);
   void AddLabel(TLabel& label) { labels_.push_back(&label); }
+  // Moves or resizes the area (in its parent's client coordinates) and realigns it.
+  void SetBounds(const Bounds& bounds);
   // Call after a label's text changed: updates the scroll bars and repaints.
   void Realign();
   // Scrolls one axis (SB_HORZ or SB_VERT) to `position`, kept within range.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/buffered_paint.h"
+#include "platform/display_dpi.h"
 #include "ui/skin/rules/see_through.h"
 
 namespace ormind {
@@ -30,6 +31,22 @@ void TSkinnedForm::CreateForm(const wchar_t* className, const wchar_t* caption,
                 .left = bounds.left, .top = bounds.top, .width = bounds.width, .height = bounds.height,
                 .parent = host_.owner});
   hints_.Create(Handle());
+  scale_ = DisplayScale(static_cast<int>(WindowDpi(Handle())));
+}
+
+void TSkinnedForm::SetLayoutSize(int layoutWidth, int layoutHeight) {
+  SetWindowPos(Handle(), nullptr, 0, 0, scale_.Length(layoutWidth), scale_.Length(layoutHeight),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a monitor of another DPI (or that monitor's scale changed): the window takes the
+// place the system suggests, then everything on it is laid out anew, its outline included.
+void TSkinnedForm::DpiChanged(UINT dpi, const RECT& suggested) {
+  scale_ = DisplayScale(static_cast<int>(dpi));
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut();
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 COLORREF TSkinnedForm::ColorForControls(COLORREF wanted) const {
@@ -206,6 +223,7 @@ LRESULT TSkinnedForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (reinterpret_cast<HWND>(lParam) != Handle()) pressed_ = nullptr;
       return 0;
     case WM_MOUSEWHEEL: MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+    case WM_DPICHANGED: DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_CLOSE: Close(); return 0;
     case WM_DESTROY: hints_.Destroy(); break;
   }

@@ -10,6 +10,7 @@
 #include "base/geometry.h"
 #include "ui/skin/hint_tips.h"
 #include "ui/skin/image_control.h"
+#include "ui/skin/rules/display_scale.h"
 #include "ui/skin/skin_host.h"
 #include "ui/skin/window_shape.h"
 #include "base/mouse_button.h"
@@ -34,6 +35,9 @@ class TSkinnedForm : public TWindow {
   // The window's close command (its close button, the platform's close, the tray menu).
   virtual void Close() { Hide(); }
 
+  // The scale the window is laid out at: its monitor's DPI over 96.
+  const DisplayScale& Scale() const { return scale_; }
+
   // How the window is cut out: by a region made from its face, or (where that cannot be made)
   // by a colour key on white.
   TWindowShape Shape() const { return shape_; }
@@ -53,8 +57,15 @@ class TSkinnedForm : public TWindow {
 
  protected:
   // Creates the window with client area `bounds` (screen coordinates), owned by the host's
-  // hidden window.
+  // hidden window; Scale() is then the DPI the window has.
   void CreateForm(const wchar_t* className, const wchar_t* caption, const Bounds& bounds);
+
+  // Sizes the window, places its controls, sizes its fonts and loads its pictures for Scale().
+  // Runs again whenever the window moves to a monitor of another DPI; the forms call it once
+  // they have made their controls.
+  virtual void LayOut() {}
+  // Sizes the window (keeping its top-left corner) to `layout` pixels at Scale().
+  void SetLayoutSize(int layoutWidth, int layoutHeight);
 
   // The face (drawn first) and the controls on it, in drawing order. The first control added
   // is the face: the window takes its outline then, and again whenever its picture changes.
@@ -80,6 +91,7 @@ class TSkinnedForm : public TWindow {
   friend class TPictureButtons;  // puts its buttons on the face
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void ShapeByFace();
+  void DpiChanged(UINT dpi, const RECT& suggested);
   void Paint();
   void OnButtonDown(MouseButton button, LPARAM position);
   void OnButtonUp(MouseButton button, LPARAM position);
@@ -87,6 +99,7 @@ class TSkinnedForm : public TWindow {
   bool FollowDrag(UINT message);
 
   TSkinHost host_;
+  DisplayScale scale_;
   TWindowShape shape_ = TWindowShape::Rectangle;
   std::vector<TImage*> controls_;
   TImage* pressed_ = nullptr;  // the control that holds the mouse capture

@@ -9,15 +9,22 @@ constexpr UINT kTextFormat = DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX | DT_NOCLIP;
 }
 
 TLabel::TLabel(int left, int top, const LabelFont& font, std::string caption)
-    : color_(font.color), bounds_{left, top, 0, 0} {
+    : layoutLeft_(left), layoutTop_(top), layoutFont_(font), color_(font.color),
+      caption_(std::move(caption)), text_(Utf8ToWide(caption_)) {
+  SetScale(DisplayScale());
+}
+
+void TLabel::SetScale(const DisplayScale& scale) {
   LOGFONTW logFont{};
-  logFont.lfHeight = -font.pixelHeight;
-  logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-  logFont.lfItalic = font.italic;
+  logFont.lfHeight = -scale.Length(layoutFont_.pixelHeight);
+  logFont.lfWeight = layoutFont_.bold ? FW_BOLD : FW_NORMAL;
+  logFont.lfItalic = layoutFont_.italic;
   logFont.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(logFont.lfFaceName, font.face, LF_FACESIZE);
+  lstrcpynW(logFont.lfFaceName, layoutFont_.face, LF_FACESIZE);
   font_.Reset(CreateFontIndirectW(&logFont));
-  SetCaption(std::move(caption));
+  bounds_.left = scale.Length(layoutLeft_);
+  bounds_.top = scale.Length(layoutTop_);
+  Measure();
 }
 
 void TLabel::SetCaption(std::string utf8) {

@@ -6,6 +6,7 @@
 
 #include "platform/handles.h"
 #include "base/geometry.h"
+#include "ui/skin/rules/display_scale.h"
 
 namespace ormind {
 
@@ -19,11 +20,14 @@ struct LabelFont {
 
 class TLabel {
  public:
+  // Placed and sized for 96 DPI until SetScale says otherwise.
   TLabel(int left, int top, const LabelFont& font, std::string caption);
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string utf8);
   const Bounds& BoundsRect() const { return bounds_; }
+  // Moves the label and sizes its font for `scale`.
+  void SetScale(const DisplayScale& scale);
 
   // Draws the text with its top-left corner moved by (dx, dy).
   void Paint(HDC dc, int dx, int dy) const;
@@ -31,6 +35,8 @@ class TLabel {
  private:
   void Measure();
 
+  int layoutLeft_, layoutTop_;
+  LabelFont layoutFont_;
   FontHandle font_;
   COLORREF color_;
   std::string caption_;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/display_dpi.h"
 #include "platform/message_box_sink.h"
 #include "platform/message_loop.h"
 #include "platform/text_encoding.h"
@@ -13,17 +14,21 @@ namespace {
 
 constexpr int kStatusBarId = 1, kToolBarId = 2;
 constexpr COLORREF kGlyphMask = RGB(0xFF, 0x00, 0xFF);
-constexpr int kGlyphSize = 16;
+constexpr int kGlyphCount = 11;
+// The window's size at 96 DPI; at other scales it grows with the DPI.
 constexpr int kDesignWidth = 652, kDesignHeight = 579;
 
-HBITMAP LoadGlyphs() {
-  if (auto glyphs = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), L"PREVIEW_GLYPHS",
-                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
+
+HBITMAP LoadGlyphs(int glyphSize) {
+  const wchar_t* name = glyphSize == 32 ? L"PREVIEW_GLYPHS_32" : L"PREVIEW_GLYPHS";
+  if (auto glyphs = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP,
+                                                    0, 0, LR_CREATEDIBSECTION))) {
     return glyphs;
   }
   // A program built without the picture still works, with empty buttons.
   WindowDC screen(nullptr);
-  return CreateCompatibleBitmap(screen.Get(), 11 * kGlyphSize, kGlyphSize);
+  return CreateCompatibleBitmap(screen.Get(), kGlyphCount * glyphSize, glyphSize);
 }
 
 TRptPreviewKey PreviewKeyOf(UINT key) {
@@ -63,20 +68,23 @@ class TRptWindowOperation {
 };
 
 TRptStandardPreview::TRptStandardPreview(HWND owner, TRptPrinter* printer) {
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kDesignWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kDesignHeight) / 2;
+  const UINT dpi = MonitorDpi(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY));
+  const int width = Scaled(kDesignWidth, dpi), height = Scaled(kDesignHeight, dpi);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   CreateHandle({.name = L"TRptStandardPreview",
                 .icon = kProgramIcon,
                 .cursor = LoadCursorW(nullptr, IDC_ARROW),
                 .background = GetSysColorBrush(COLOR_BTNFACE)},
                {.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                 .caption = L"Print Preview",
-                .left = left, .top = top, .width = kDesignWidth, .height = kDesignHeight,
+                .left = left, .top = top, .width = width, .height = height,
                 .parent = owner});
-  StatusBar.Create(*this, kStatusBarId, {40, 50});
+  const UINT windowDpi = WindowDpi(Handle());
+  StatusBar.Create(*this, kStatusBarId, {Scaled(40, windowDpi), Scaled(50, windowDpi)});
   SetProgressText("0%");
   StatusBar.SetPanelText(1, "Page");
-  CreateToolBar();
+  CreateToolBar(windowDpi);
   RptPreview.Create(*this);
   RptPreview.OnPageAvailable = [this](TWindow&, int32_t n) { RptPreviewPageAvailable(n); };
   RptPreview.OnProgressUpdate = [this](TWindow&, int32_t p) { RptPreviewProgressUpdate(p); };
@@ -94,9 +102,10 @@ TRptStandardPreview::TRptStandardPreview(HWND owner, TRptPrinter* printer) {
 
 TRptStandardPreview::~TRptStandardPreview() { DestroyHandle(); }
 
-void TRptStandardPreview::CreateToolBar() {
-  fGlyphs.Reset(LoadGlyphs());
-  ToolBar1.Create(*this, kToolBarId, fGlyphs.Get(), kGlyphSize, kGlyphMask);
+void TRptStandardPreview::CreateToolBar(UINT dpi) {
+  const int glyphSize = ToolbarGlyphSize(static_cast<int32_t>(dpi));
+  fGlyphs.Reset(LoadGlyphs(glyphSize));
+  ToolBar1.Create(*this, kToolBarId, fGlyphs.Get(), glyphSize, kGlyphMask);
   ToolBar1.AddSeparator();
   ToolBar1.AddButton({ZoomFit, 0, "Zoom to fit", true});
   ToolBar1.AddButton({Zoom100, 1, "100%", true});
@@ -119,7 +128,9 @@ void TRptStandardPreview::CreateToolBar() {
   RECT last{};
   const auto count = static_cast<int>(SendMessageW(ToolBar1.Handle(), TB_BUTTONCOUNT, 0, 0));
   SendMessageW(ToolBar1.Handle(), TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
-  ExitButton.Create(*this, "&Close", {last.right, last.top + 1, 40, 22}, ExitButtonId);
+  ExitButton.Create(*this, "&Close",
+                    {last.right, last.top + Scaled(1, dpi), Scaled(40, dpi), Scaled(22, dpi)},
+                    ExitButtonId);
   ExitButton.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
   SetWindowPos(ExitButton.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ExitButton.OnClick = [this] { ExitClick(); };
@@ -339,6 +350,14 @@ LRESULT TRptStandardPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       UpdateButtons();
       return 0;
     case WM_SETFOCUS: SetFocus(RptPreview.Handle()); return 0;
+    case WM_DPICHANGED: {
+      // On a monitor of another scale: the size the system suggests; the page follows it.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_SYSCHAR: {

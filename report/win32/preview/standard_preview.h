@@ -62,7 +62,7 @@ class TRptStandardPreview final : public TWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void WindowDestroyed() override { delete this; }
   TRptPrinter* Printer() const { return RptPreview.Printer(); }
-  void CreateToolBar();
+  void CreateToolBar(UINT dpi);  // its glyphs and buttons for the window's DPI
   void ArrangeControls();
   void OnToolButton(int id);
   void RptPreviewPageAvailable(int32_t pageNum);

@@ -280,10 +280,20 @@ bool Above(HWND upper, HWND lower) {
   return false;
 }
 
+// Window rectangles and pixels as the screen has them, at any display scale: a driver unaware
+// of the DPI would be given them scaled down to 96 DPI.
+void BeAwareOfDpi() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  if (set) set(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)));  // per monitor, version 2
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
+  BeAwareOfDpi();
   const std::wstring command = argv[1];
   auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
   auto number = [&](int i, int fallback) { return i < argc ? _wtoi(argv[i]) : fallback; };

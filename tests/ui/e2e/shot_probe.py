@@ -6,6 +6,8 @@
   shot_probe.py bands SHOT X Y W H   rows holding pixels that are not near white (text and
                                      lines) in the area, grouped into bands: one
                                      "top bottom left right" line per band
+  shot_probe.py navy SHOT X Y W H    the first and last row holding navy pixels (the main
+                                     window's heading) in the area: "top bottom", or "none"
 """
 import subprocess
 import sys
@@ -65,6 +67,12 @@ def bands(shot, x, y, w, h):
             current = None
 
 
+def navy(shot, x, y, w, h):
+    # Navy and its darkest anti-aliased shades; the face's blues are far lighter.
+    found = sorted({r for _, r, R, G, B in pixels(shot, x, y, w, h) if B > 90 and R < 40 and G < 40})
+    print(f'{y + found[0]} {y + found[-1]}' if found else 'none')
+
+
 if __name__ == '__main__':
     command, shot, *area = sys.argv[1:]
-    {'wine': wine, 'bands': bands}[command](shot, *map(int, area))
+    {'wine': wine, 'bands': bands, 'navy': navy}[command](shot, *map(int, area))

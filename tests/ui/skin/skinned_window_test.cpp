@@ -126,6 +126,56 @@ class FacedForm final : public TSkinnedForm {
   TImage face;
 };
 
+// A form laid out at its scale, as the program's windows are: its size, its face's place and
+// picture, and a note of each DPI it was laid out at.
+class ScalingForm final : public TSkinnedForm {
+ public:
+  ScalingForm() : TSkinnedForm(TestHost()), face(*this, "Image1", {0, 0, 60, 40}, {true}, false) {
+    CreateForm(L"OrmindTestScalingForm", L"test", {200, 200, 60, 40});
+    AddControl(face);
+    LayOut();
+  }
+  ~ScalingForm() override { DestroyHandle(); }
+  void LayOut() override {
+    layouts.push_back(Scale().Dpi());
+    SetLayoutSize(60, 40);
+    face.SetBounds(Scale().Rect({0, 0, 60, 40}));
+    face.SetPicture(CardFace());  // one rendering, resampled to every scale
+  }
+  TImage face;
+  std::vector<int> layouts;
+};
+
+// Moved to a monitor of another DPI, a window takes the place the system suggests and is laid
+// out and cut out again at the new scale; moved back, it is as it was.
+TEST(SkinnedWindows, OnADpiChangeTakeTheSuggestedPlaceAndAreLaidOutAndShapedAnew) {
+  ScalingForm form;
+  const int startDpi = form.Scale().Dpi();
+  const struct { int dpi; RECT suggested; } cases[] = {
+      {144, {300, 100, 390, 160}}, {192, {0, 0, 120, 80}}, {96, {200, 200, 260, 240}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                 reinterpret_cast<LPARAM>(&c.suggested));
+    EXPECT_EQ(form.Scale().Dpi(), c.dpi);
+    ASSERT_FALSE(form.layouts.empty());
+    EXPECT_EQ(form.layouts.back(), c.dpi);
+    RECT window{};
+    GetWindowRect(form.Handle(), &window);
+    EXPECT_TRUE(EqualRect(&window, &c.suggested));
+    EXPECT_EQ(form.Shape(), TWindowShape::Region);
+    RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_EQ(GetWindowRgn(form.Handle(), region.Get()), COMPLEXREGION);
+    const auto at = [&](int layout) { return layout * c.dpi / 96; };
+    EXPECT_TRUE(PtInRegion(region.Get(), at(10), at(10))) << "the card";
+    EXPECT_TRUE(PtInRegion(region.Get(), at(50), at(30))) << "the card's far corner";
+    EXPECT_FALSE(PtInRegion(region.Get(), at(25), at(19))) << "the window cut into it";
+    EXPECT_FALSE(PtInRegion(region.Get(), at(57), at(37))) << "the white beside it";
+  }
+  EXPECT_EQ(form.layouts.front(), startDpi);
+  EXPECT_EQ(form.layouts.size(), 1u + std::size(cases));
+}
+
 // Shaped by a region made from the face, a window is not layered at all, so nothing drawn in it
 // later can cut a hole; only where no region can be made does it fall back to the colour key
 // (or, without layered windows, stay a rectangle).

@@ -1,5 +1,7 @@
 #include "ui/skin/rules/button_row.h"
 
+#include <initializer_list>
+
 namespace ormind {
 
 Bounds ButtonRow::Resting(int number) const {
@@ -8,16 +10,26 @@ Bounds ButtonRow::Resting(int number) const {
 
 Bounds ButtonRow::Hovered(int number) const {
   const Bounds rest = Resting(number);
-  return {hoverCentred ? rest.left - 2 : rest.left, top - 2, size + 4, size + 4};
+  return {hoverCentred ? rest.left - hoverShift : rest.left, top - hoverShift, size + grow,
+          size + grow};
 }
 
-Bounds ButtonRow::Pressed(Bounds current) {
-  current.top -= 2;
+Bounds ButtonRow::Lifted(Bounds current) const {
+  current.top -= lift;
   return current;
 }
 
-Bounds ButtonRow::Released(Bounds current) {
-  return {current.left, current.top + 2, 33, 33};
+Bounds ButtonRow::Dropped(Bounds current) const {
+  return {current.left, current.top + lift, releasedSize, releasedSize};
+}
+
+ButtonRow ButtonRow::ScaledBy(const DisplayScale& scale) const {
+  ButtonRow row = *this;
+  for (int* length : {&row.firstLeft, &row.pitch, &row.top, &row.size, &row.grow, &row.hoverShift,
+                      &row.lift, &row.releasedSize}) {
+    *length = scale.Length(*length);
+  }
+  return row;
 }
 
 std::optional<int> ButtonNumber(std::string_view controlName) {

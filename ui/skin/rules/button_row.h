@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/geometry.h"
+#include "ui/skin/rules/display_scale.h"
 
 namespace ormind {
 
@@ -17,11 +18,21 @@ struct ButtonRow {
   int size = 32;
   int count = 0;
   bool hoverCentred = true;
+  int grow = 4;           // a hovered button is this much wider and taller
+  int hoverShift = 2;     // and moves up (and left, when centred) by this much
+  int lift = 2;           // a press lifts it by this much, a release drops it back
+  int releasedSize = 33;  // the size a button has after a release, until the mouse moves
 
   Bounds Resting(int number) const;  // number 1 ... count
   Bounds Hovered(int number) const;
-  static Bounds Pressed(Bounds current);
-  static Bounds Released(Bounds current);
+  Bounds Lifted(Bounds current) const;
+  Bounds Dropped(Bounds current) const;
+  // The row at 96 DPI.
+  static Bounds Pressed(Bounds current) { return ButtonRow{}.Lifted(current); }
+  static Bounds Released(Bounds current) { return ButtonRow{}.Dropped(current); }
+
+  // The same row with every length multiplied by the scale.
+  ButtonRow ScaledBy(const DisplayScale& scale) const;
 };
 
 // The main window's seven buttons and the greeting editor's two.

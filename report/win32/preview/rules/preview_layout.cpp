@@ -93,4 +93,6 @@ TRptToolbarStates ToolbarStates(const TRptPreviewPrinterState& state) {
   return {.PrintSetup = !state.FromFile, .Print = true, .Save = true, .Load = true};
 }
 
+int32_t ToolbarGlyphSize(int32_t dpi) { return dpi >= 144 ? 32 : 16; }
+
 }  // namespace ormind

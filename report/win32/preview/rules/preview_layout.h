@@ -104,4 +104,8 @@ struct TRptPreviewPrinterState {
 
 TRptToolbarStates ToolbarStates(const TRptPreviewPrinterState& state);
 
+// The toolbar's glyphs come drawn at 16 and at 32 pixels: from 150 % of the display scale on,
+// the larger ones, which then look as large as the small ones did at 100 %.
+int32_t ToolbarGlyphSize(int32_t dpi);
+
 }  // namespace ormind

@@ -96,5 +96,11 @@ TEST(RptPreviewLayout, ToolbarFollowsThePrinter) {
   }
 }
 
+TEST(PreviewToolbar, GlyphsOf32PixelsFrom150PercentOn) {
+  const struct { int32_t dpi, size; } cases[] = {
+      {96, 16}, {120, 16}, {143, 16}, {144, 32}, {192, 32}, {288, 32}};
+  for (const auto& c : cases) EXPECT_EQ(ToolbarGlyphSize(c.dpi), c.size) << c.dpi;
+}
+
 }  // namespace
 }  // namespace ormind
