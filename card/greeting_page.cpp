@@ -52,6 +52,7 @@ void TReport1::ReadPage() {
   Font.Name = "Arial";
   Font.Height = -13;
   PrinterSettings = TReportPrinterSettings{};
+  ReportTitle = "Greeting card";  // names the print job (and the file a PDF printer proposes)
 
   TitleBand1.Color = clWhite;
   TitleBand1.ReadSizeValues({2965.979166666667L, 2100.791666666667L});

@@ -8,8 +8,9 @@ PrintJob::PrintJob(HDC printer, const std::wstring& documentName, const wchar_t*
   info.cbSize = sizeof(info);
   info.lpszDocName = documentName.c_str();
   info.lpszOutput = outputFile;
+  SetLastError(ERROR_SUCCESS);
   jobId_ = printer ? StartDocW(printer, &info) : 0;
-  if (jobId_ <= 0) throw PrintError("Cannot start printing");
+  if (jobId_ <= 0) throw PrintError("Cannot start printing", GetLastError());
 }
 
 PrintJob::~PrintJob() {

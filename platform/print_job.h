@@ -11,12 +11,19 @@ namespace ormind {
 
 class PrintError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit PrintError(const char* what, DWORD systemError = ERROR_SUCCESS)
+      : std::runtime_error(what), systemError_(systemError) {}
+  // GetLastError() of the refused call (ERROR_CANCELLED: the user cancelled it).
+  DWORD SystemError() const { return systemError_; }
+
+ private:
+  DWORD systemError_;
 };
 
 class PrintJob {
  public:
-  // Starts a job named `documentName`; `outputFile` (optional) prints to a file.
+  // Starts a job named `documentName`; `outputFile` (optional) prints to a file. A printer that
+  // prints to a file may ask for the file here; its Cancel fails with ERROR_CANCELLED.
   PrintJob(HDC printer, const std::wstring& documentName, const wchar_t* outputFile = nullptr);
   PrintJob(const PrintJob&) = delete;
   PrintJob& operator=(const PrintJob&) = delete;

@@ -14,14 +14,20 @@ void TRptPrintJob::RequireRunning() const {
   if (!fRunning) throw ERptError("Printer is not currently printing");
 }
 
-void TRptPrintJob::Start(const std::string& title) {
+bool TRptPrintJob::Start(const std::string& title) {
   if (fRunning) throw ERptError("Printing in progress");
-  if (!fDevice.StartJob(title)) {
-    // Nothing was spooled: there is no job to abandon.
-    throw ERptError("The printer could not start the print job");
+  // Nothing is spooled when the start fails: there is no job to abandon.
+  switch (fDevice.StartJob(title)) {
+    case TRptJobStart::Started:
+      break;
+    case TRptJobStart::DeclinedByUser:
+      return false;
+    case TRptJobStart::Refused:
+      throw ERptError("The printer could not start the print job");
   }
   fRunning = true;
   Check(fDevice.StartPage(), "start a page");
+  return true;
 }
 
 void TRptPrintJob::Advance() {

@@ -13,8 +13,9 @@ class TRptPrintJob {
   explicit TRptPrintJob(TRptPrinterDevice& device) : fDevice(device) {}
 
   bool Running() const { return fRunning; }
-  // Starts the document and its first page. "Printing in progress" while a job runs.
-  void Start(const std::string& title);
+  // Starts the document and its first page. "Printing in progress" while a job runs. False,
+  // with nothing spooled, when the user declined the job as it started.
+  bool Start(const std::string& title);
   // Ends the current page and starts the next one.
   void Advance();
   // Ends the last page and the document; the spooler prints it.

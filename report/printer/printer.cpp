@@ -69,6 +69,9 @@ void TRptPrinter::OpenDocument() {
   fPagesReady = 0;
   if (fTarget == TRptOutputTarget::ToPrinter) {
     fDeviceSettings.ApplyToDevice();
+    // The orientation or paper may have changed: the resolution and offsets are those of the
+    // context the document is printed on.
+    fDeviceSettings.ReadCapabilities();
     fTopSkip = fDeviceSettings.MarginTop();
     fLeftSkip = fDeviceSettings.MarginLeft();
   } else {
@@ -100,21 +103,24 @@ void TRptPrinter::NewPage() {
     fPageCanvas = nullptr;
     AnnouncePagesReady();
   }
-  ++fPagesMade;
-  ++fCurrentPage;
-  if (fTarget == TRptOutputTarget::ToMetafile ||
-      !PageInRange(fPagesMade, fRangeFirst, fRangeLast)) {
+  // The page is counted once it has begun: a page that cannot be begun (the system out of
+  // graphics resources) leaves no picture-less page behind for CloseDocument to store.
+  const int32_t page = fPagesMade + 1;
+  if (fTarget == TRptOutputTarget::ToMetafile || !PageInRange(page, fRangeFirst, fRangeLast)) {
     BeginMetafilePage();
   } else {
     BeginPrinterPage();
   }
+  fPagesMade = page;
+  ++fCurrentPage;
 }
 
 void TRptPrinter::StorePage() {
+  if (!fPageMetafile) return;
   const std::unique_ptr<TRptPagePicture> picture = fPageMetafile->Close();
   fPageMetafile.reset();
   fPageCanvas = nullptr;
-  fPages.AppendPage(*picture);
+  if (picture) fPages.AppendPage(*picture);
 }
 
 // The printer moves on to a new page only when another page of the range follows, so no blank
@@ -131,8 +137,14 @@ void TRptPrinter::BeginMetafilePage() {
 }
 
 void TRptPrinter::BeginPrinterPage() {
-  // When the job runs, ending the previous page has already started this one.
-  if (!fJob->Running()) fJob->Start(fJobTitle);
+  // When the job runs, ending the previous page has already started this one. A job the user
+  // declined to start (the Save dialog of a printer that prints to a file, cancelled) is a
+  // cancel: the page is drawn for nothing and the run stops at its next check.
+  if (!fJob->Running() && (fCancelRequested || !fJob->Start(fJobTitle))) {
+    RequestCancel();
+    BeginMetafilePage();
+    return;
+  }
   fPageCanvas = &fPlatformPrinter->PageCanvas();
   UseDeviceScale();
 }

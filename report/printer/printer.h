@@ -2,7 +2,7 @@
 // The page printer: the one object through which a report's pages reach either the page list
 // (page pictures for the preview and saved files) or a printer. It runs the document's state
 // machine (ready, busy, finished), scales report geometry (0.1 mm) to the device, prints the
-// pages of a loaded file stretched onto printer pages, and tells the preview and the report
+// pages of a loaded file at their true size on printer pages, and tells the preview and the report
 // what happened through window messages.
 //
 // Lifetime. Handlers run from every point where the printer lets messages through, so a close
@@ -40,6 +40,10 @@ inline constexpr const char* kNoPrinterInstalled = "No printer is installed";
 
 // Whether page `page` of a document lies in the range first..last (0: unbounded on that side).
 bool PageInRange(int32_t page, int32_t first, int32_t last);
+
+// Where a stored page lands on the printer page to print at its true size: its frame in device
+// pixels, moved back by the physical offsets so that it starts at the paper's corner.
+TRptRect TrueSizeOnSheet(const TRptPagePicture& page, const TRptDeviceCaps& caps);
 
 class TRptPrintJob;
 
@@ -111,7 +115,7 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   // them. Raises "Printing in progress" while a job runs.
   void SelectPrinter(int32_t index);
   // Pages the report generated: asks the owner report to print itself again. Pages loaded from
-  // a file: prints them, stretched onto the printable area, when finished and a printer exists.
+  // a file: prints them at their true size when finished and a printer exists.
   void PrintPages();
   void RunPrintSetup();
   void RunExport(TRptExportFilter& filter);

@@ -81,8 +81,20 @@ std::unique_ptr<TRptPagePicture> TRptPrinter::ReadStoredPage(int32_t n) {
   return nullptr;
 }
 
-// Stored pages are stretched onto the printable area, one printer page each. A page that
-// cannot be read is left out (with a message) instead of printing a blank sheet for it.
+// A stored page at its true size on the sheet: the page's 0.01 mm frame in device pixels, placed
+// from the paper's corner, which lies the physical offsets before the printable area's corner.
+TRptRect TrueSizeOnSheet(const TRptPagePicture& page, const TRptDeviceCaps& caps) {
+  const auto pixels = [](int32_t length, int32_t dotsPerInch) {
+    return static_cast<int32_t>((int64_t(length) * dotsPerInch + 1270) / 2540);
+  };
+  const int32_t width = pixels(page.FrameWidth(), caps.DotsPerInchX);
+  const int32_t height = pixels(page.FrameHeight(), caps.DotsPerInchY);
+  return TRptRect{-caps.OffsetX, -caps.OffsetY, width - caps.OffsetX, height - caps.OffsetY};
+}
+
+// Stored pages are printed at their size, one printer page each. A page that cannot be read is
+// left out (with a message) instead of printing a blank sheet for it. A job that started is
+// always ended or abandoned, whatever fails on the way.
 void TRptPrinter::PrintStoredPages() {
   TRptPrinterOperation operation(*this);
   const TRptScopedCount work(fOwnWork);
@@ -95,20 +107,24 @@ void TRptPrinter::PrintStoredPages() {
   const int32_t first = fRangeFirst > 0 ? fRangeFirst : 1;
   if (first > last) return;
 
-  fJob->Start(fJobTitle);
-  const TRptDeviceCaps caps = fPlatformPrinter->Capabilities();
-  const TRptRect printable{0, 0, caps.PrintableWidth, caps.PrintableHeight};
+  if (!fJob->Start(fJobTitle)) return;  // the user declined the job: a quiet cancel
   bool pageUsed = false;
-  for (int32_t set = 0; set < fStoredPageSets && !fCancelRequested; ++set) {
-    for (int32_t n = first; n <= last; ++n) {
-      fMessages.ProcessMessages();
-      if (const auto page = ReadStoredPage(n)) {
-        if (pageUsed) fJob->Advance();
-        fPlatformPrinter->DrawPage(*page, printable);
-        pageUsed = true;
+  try {
+    const TRptDeviceCaps caps = fPlatformPrinter->Capabilities();
+    for (int32_t set = 0; set < fStoredPageSets && !fCancelRequested; ++set) {
+      for (int32_t n = first; n <= last; ++n) {
+        fMessages.ProcessMessages();
+        if (const auto page = ReadStoredPage(n)) {
+          if (pageUsed) fJob->Advance();
+          fPlatformPrinter->DrawPage(*page, TrueSizeOnSheet(*page, caps));
+          pageUsed = true;
+        }
+        if (fCancelRequested) break;
       }
-      if (fCancelRequested) break;
     }
+  } catch (...) {
+    fJob->Abort();
+    throw;
   }
   if (fCancelRequested || !pageUsed) {
     fJob->Abort();

@@ -25,8 +25,8 @@ enum TRptDeviceField : uint32_t {
 };
 
 // The fields of a printer's device mode that the page printer reads and writes, with the
-// platform's own values (orientation 1 portrait, 2 landscape; duplex 1 simplex, 3 horizontal;
-// paper length and width in 0.1 mm).
+// platform's own values (orientation 1 portrait, 2 landscape; duplex 1 simplex, 2 long edge,
+// 3 short edge; paper length and width in 0.1 mm). Values outside these are the driver's own.
 struct TRptDeviceMode {
   uint32_t Fields = 0;
   int32_t Orientation = 1;
@@ -51,6 +51,10 @@ struct TRptDeviceCaps {
   int32_t PhysicalWidth = 0, PhysicalHeight = 0;     // the whole sheet
   int32_t PrintableWidth = 0, PrintableHeight = 0;   // the printable area
 };
+
+// How starting a job went. Declined: the user cancelled as it started (a printer that prints
+// to a file asks for the file name then); nothing was spooled.
+enum class TRptJobStart { Started, Refused, DeclinedByUser };
 
 // One platform printer: which printer is selected, its device mode, and the job being printed.
 // A printer is selected by index into the printer list, -1 meaning the system default.
@@ -83,19 +87,22 @@ class TRptPrinterDevice {
   virtual TRptDeviceCaps Capabilities() = 0;
   // The paper codes the driver lists for the selected printer.
   virtual std::vector<int32_t> PaperCodes() = 0;
+  // The paper source codes the driver lists for the selected printer.
+  virtual std::vector<int32_t> BinCodes() = 0;
 
-  // The job. Each call returns false when the platform refuses it; the caller then aborts the
-  // job. StartJob starts the document under `title` (no page yet); StartPage and EndPage begin
+  // The job. Each call returns false (StartJob: not Started) when the platform refuses it; the
+  // caller then aborts the job. StartJob starts the document under `title` (no page yet); StartPage and EndPage begin
   // and end one page; EndJob ends the document, ending its open page first, and hands it to the
   // spooler; AbortJob abandons what was spooled.
-  virtual bool StartJob(const std::string& title) = 0;
+  virtual TRptJobStart StartJob(const std::string& title) = 0;
   virtual bool StartPage() = 0;
   virtual bool EndPage() = 0;
   virtual bool EndJob() = 0;
   virtual void AbortJob() = 0;
   // The canvas of the printer page being printed, in device pixels, valid while a page is open.
   virtual TRptCanvas& PageCanvas() = 0;
-  // Plays a stored page picture stretched into `rect` on the printer page.
+  // Plays a stored page picture stretched into `rect` on the printer page (device pixels, from
+  // the printable area's corner; the rectangle may reach into the unprintable margins).
   virtual void DrawPage(const TRptPagePicture& page, const TRptRect& rect) = 0;
 };
 

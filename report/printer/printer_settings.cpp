@@ -1,5 +1,7 @@
 #include "report/printer/printer_settings.h"
 
+#include <algorithm>
+
 #include "report/model/round.h"
 
 namespace ormind {
@@ -8,6 +10,7 @@ namespace {
 constexpr int32_t kBinCodes[] = {1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14, 14};
 constexpr int kBinCount = sizeof(kBinCodes) / sizeof(kBinCodes[0]);
 constexpr int kPaperCount = static_cast<int>(TRptPaperSize::Custom) + 1;
+constexpr int32_t kSimplex = 1, kLongEdge = 2;
 
 bool HasField(const TRptDeviceMode& mode, uint32_t field) { return (mode.Fields & field) == field; }
 
@@ -61,14 +64,17 @@ void TPrinterSettings::ReadDeviceSettings() {
   if (fTargetPrinter == nullptr) return;
   fMessages.ProcessMessages();
   ReadNames();
-  const TRptDeviceCaps caps = fTargetPrinter->Capabilities();
-  fDotsPerInchX = caps.DotsPerInchX;
-  fDotsPerInchY = caps.DotsPerInchY;
+  const TRptDeviceCaps caps = ReadCapabilitiesFrom(*fTargetPrinter);
 
   fCopyCount = FieldSupported(dmCopies) ? fDeviceMode.Copies : 1;
 
   fSource = TRptBin::First;
+  fSourceCode = 0;
+  fBinCodes = fTargetPrinter->BinCodes();
   if (FieldSupported(dmDefaultSource)) {
+    // A source outside the table (a driver's own tray, "automatically select") is kept as the
+    // driver gave it until a listed bin is chosen.
+    fSourceCode = fDeviceMode.DefaultSource;
     for (int i = 0; i < kBinCount; ++i) {
       if (kBinCodes[i] == fDeviceMode.DefaultSource) {
         fSource = static_cast<TRptBin>(i);
@@ -77,9 +83,7 @@ void TPrinterSettings::ReadDeviceSettings() {
     }
   }
 
-  fTwoSided = FieldSupported(dmDuplex) && fDeviceMode.Duplex != 1;
-  fMarginLeft = PixelsToMm10(caps.OffsetX, fDotsPerInchX);
-  fMarginTop = PixelsToMm10(caps.OffsetY, fDotsPerInchY);
+  fTwoSided = FieldSupported(dmDuplex) && fDeviceMode.Duplex != kSimplex;
 
   fPaperKind = TRptPaperSize::Default;
   if (FieldSupported(dmPaperSize)) {
@@ -95,6 +99,19 @@ void TPrinterSettings::ReadDeviceSettings() {
   ReadPaperList();
 }
 
+void TPrinterSettings::ReadCapabilities() {
+  if (fTargetPrinter != nullptr) ReadCapabilitiesFrom(*fTargetPrinter);
+}
+
+TRptDeviceCaps TPrinterSettings::ReadCapabilitiesFrom(TRptPrinterDevice& printer) {
+  const TRptDeviceCaps caps = printer.Capabilities();
+  fDotsPerInchX = caps.DotsPerInchX;
+  fDotsPerInchY = caps.DotsPerInchY;
+  fMarginLeft = PixelsToMm10(caps.OffsetX, fDotsPerInchX);
+  fMarginTop = PixelsToMm10(caps.OffsetY, fDotsPerInchY);
+  return caps;
+}
+
 void TPrinterSettings::ApplyToDevice() {
   if (fTargetPrinter == nullptr) return;
   TRptDeviceMode mode;
@@ -105,15 +122,20 @@ void TPrinterSettings::ApplyToDevice() {
     if (HasField(mode, dmPaperWidth)) mode.PaperWidth = PaperWidth();
   }
   if (fTwoSided) {
+    // Two-sided is long-edge binding; a two-sided value the driver already has (short edge,
+    // or one of its own) is what the user chose there and stays.
+    if (!HasField(mode, dmDuplex) || mode.Duplex == kSimplex) mode.Duplex = kLongEdge;
     mode.Fields |= dmDuplex;
-    mode.Duplex = 3;
   }
   if (HasField(mode, dmPaperSize) && fPaperKind != TRptPaperSize::Default) {
     mode.PaperSize = PaperInfo(fPaperKind).DeviceCode;
   }
-  mode.Fields |= dmCopies | dmDefaultSource | dmOrientation;
+  mode.Fields |= dmCopies | dmOrientation;
   mode.Copies = fCopyCount;
-  mode.DefaultSource = BinCode(fSource) | (mode.DefaultSource & 0x100);
+  if (HasField(mode, dmDefaultSource) && fSourceCode != 0 &&
+      fSourceCode != (mode.DefaultSource & ~0x100)) {
+    mode.DefaultSource = fSourceCode | (mode.DefaultSource & 0x100);
+  }
   mode.Orientation = fPageOrientation == TRptOrientation::Portrait ? 1 : 2;
   fTargetPrinter->WriteDeviceMode(mode);
 }
@@ -127,7 +149,13 @@ void TPrinterSettings::SetOrientation(TRptOrientation orientation) {
 }
 
 void TPrinterSettings::SetBin(TRptBin bin) {
-  if (FieldSupported(dmDefaultSource)) fSource = bin;
+  if (!FieldSupported(dmDefaultSource) || !BinListed(bin)) return;
+  fSource = bin;
+  fSourceCode = BinCode(bin);
+}
+
+bool TPrinterSettings::BinListed(TRptBin bin) const {
+  return std::find(fBinCodes.begin(), fBinCodes.end(), BinCode(bin)) != fBinCodes.end();
 }
 
 void TPrinterSettings::SetPaperSize(TRptPaperSize size) {

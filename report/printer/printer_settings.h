@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "report/model/page_target.h"
 #include "report/pages/paper.h"
@@ -28,6 +29,8 @@ class TPrinterSettings {
   // Reads names, resolution, copies, bin, duplex, offsets, paper and the supported papers from
   // the attached printer; lets pending messages run first.
   void ReadDeviceSettings();
+  // Reads the resolution and the offsets again from the device's current context.
+  void ReadCapabilities();
   // Writes copies, bin, orientation, paper (and its size for Custom) and duplex into the
   // printer's device mode.
   void ApplyToDevice();
@@ -39,7 +42,9 @@ class TPrinterSettings {
 
   void SetCopies(int32_t copies);
   void SetOrientation(TRptOrientation orientation);
+  // Only a bin the printer lists (its DC_BINS codes); anything else keeps the device's source.
   void SetBin(TRptBin bin);
+  bool BinListed(TRptBin bin) const;
   void SetDuplex(bool duplex) { fTwoSided = duplex; }
   // Only a size the device lists, or Default; anything else changes nothing.
   void SetPaperSize(TRptPaperSize size);
@@ -66,6 +71,7 @@ class TPrinterSettings {
 
  private:
   void ReadNames();
+  TRptDeviceCaps ReadCapabilitiesFrom(TRptPrinterDevice& printer);
   void ReadPaperList();
 
   TRptMessagePort& fMessages;
@@ -78,6 +84,8 @@ class TPrinterSettings {
   bool fTwoSided = false;
   TRptOrientation fPageOrientation = TRptOrientation::Portrait;
   TRptBin fSource = TRptBin::First;
+  int32_t fSourceCode = 0;  // the source written back: the device's own until a bin is set
+  std::vector<int32_t> fBinCodes;
   TRptPaperSize fPaperKind = TRptPaperSize::A4;
   int32_t fSheetWidth = 0, fSheetLength = 0;
   int32_t fDotsPerInchX = 0, fDotsPerInchY = 0;

@@ -60,7 +60,10 @@ TRptPrintOutcome TRptReportPrinting::PrintToPrinter() {
   if (!printer->PrinterAvailable()) return TRptPrintOutcome::NoPrinter;
   printer->SetTarget(TRptOutputTarget::ToPrinter);
   std::shared_ptr<void> progress;
-  if (report_.ShowProgress && platform_.ShowProgress) progress = platform_.ShowProgress(*printer);
+  if (report_.ShowProgress && platform_.ShowProgress) {
+    const TRptWindowRef owner = previewPrinter_ ? previewPrinter_->NotifyTarget() : 0;
+    progress = platform_.ShowProgress(*printer, owner);
+  }
   report_.GeneratePages(*printer);
   // The progress window goes before the printer it shows.
   progress.reset();
@@ -70,7 +73,9 @@ TRptPrintOutcome TRptReportPrinting::PrintToPrinter() {
 void TRptReportPrinting::PreviewClosed(const TRptPrinter* named) {
   TRptPrinter* printer = previewPrinter_.get();
   if (printer == nullptr || printer != named) return;
-  if (report_.Generating()) report_.Cancel();
+  // Only the preview's own generation stops; a print started from it runs on its own printer
+  // and finishes.
+  if (report_.Generating() && printer->Phase() == TRptPrinterPhase::Busy) report_.Cancel();
   if (printer->PreviewShown()) printer->SetPreviewShown(false);
   printer->ReleaseWhenIdle();
 }

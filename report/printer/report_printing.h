@@ -27,9 +27,10 @@ struct TRptPrintingPlatform {
   std::function<void(TRptPrinter&)> ShowPreview;
   // Waits for one message and handles it; false when the program is asked to end.
   std::function<bool()> HandleOneMessage;
-  // Shows a progress window for a print onto `printer` and makes it the printer's notify
-  // target; the window lives as long as the returned holder.
-  std::function<std::shared_ptr<void>(TRptPrinter&)> ShowProgress;
+  // Shows a progress window for a print onto `printer`, owned by the top-level window of
+  // `owner` (the preview's notice window; 0: none), and makes it the printer's notify target;
+  // the window lives as long as the returned holder.
+  std::function<std::shared_ptr<void>(TRptPrinter&, TRptWindowRef owner)> ShowProgress;
   // The print dialog: records printer, copies, orientation and range in the report.
   std::function<void(TRptPrinter&, TCustomReport&)> PrintSetup;
 };

@@ -9,26 +9,28 @@ namespace {
 
 constexpr int kClientWidth = 149, kClientHeight = 97;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
-// The window rectangle around a 149 x 97 client area, centred on the screen.
-RECT CentredBounds() {
+// The window rectangle around a 149 x 97 client area, centred on `owner` or on the screen.
+RECT CentredBounds(HWND owner) {
   RECT bounds{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&bounds, kStyle, FALSE, kExStyle);
   const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  RECT around{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (owner != nullptr) GetWindowRect(owner, &around);
+  const int left = around.left + (around.right - around.left - width) / 2;
+  const int top = around.top + (around.bottom - around.top - height) / 2;
   return RECT{left, top, left + width, top + height};
 }
 
 }  // namespace
 
-TRptProgressForm::TRptProgressForm(TRptPrinter& printer) : fPrinter(printer) {
-  const RECT bounds = CentredBounds();
+TRptProgressForm::TRptProgressForm(TRptPrinter& printer, HWND owner) : fPrinter(printer) {
+  const RECT bounds = CentredBounds(owner);
   CreateHandle({L"TRptProgressForm", 0, nullptr, LoadCursorW(nullptr, IDC_ARROW),
                 reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                {kExStyle, kStyle, L"Printing progress", int(bounds.left), int(bounds.top),
-                int(bounds.right - bounds.left), int(bounds.bottom - bounds.top)});
+                int(bounds.right - bounds.left), int(bounds.bottom - bounds.top), owner});
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -43,6 +45,7 @@ TRptProgressForm::TRptProgressForm(TRptPrinter& printer) : fPrinter(printer) {
   CancelButton.SetFont(fFont.Get());
   CancelButton.OnClick = [this] { fPrinter.RequestCancel(); };
   SetWantsDialogKeys(true);  // Esc and Enter press Cancel
+  fNotices.Create([this] { ProgressChanged(); });
 }
 
 TRptProgressForm::~TRptProgressForm() { DestroyHandle(); }
@@ -52,7 +55,21 @@ void TRptProgressForm::Show() {
   UpdateWindow(Handle());
 }
 
-TRptWindowRef TRptProgressForm::NoticeTarget() const { return WindowRef(Handle()); }
+TRptWindowRef TRptProgressForm::NoticeTarget() const { return WindowRef(fNotices.Handle()); }
+
+void TRptProgressForm::TNoticeWindow::Create(std::function<void()> onProgress) {
+  fOnProgress = std::move(onProgress);
+  CreateHandle({.name = L"TRptProgressNotices"}, {.caption = L"", .parent = HWND_MESSAGE});
+}
+
+LRESULT TRptProgressForm::TNoticeWindow::HandleMessage(UINT message, WPARAM wParam,
+                                                       LPARAM lParam) {
+  if (message == WM_REPORT_PROGRESS && fOnProgress) {
+    fOnProgress();
+    return 0;
+  }
+  return TWindow::HandleMessage(message, wParam, lParam);
+}
 
 void TRptProgressForm::ProgressChanged() {
   const int32_t percent = fPrinter.ProgressValue();
@@ -65,9 +82,10 @@ void TRptProgressForm::ProgressChanged() {
 
 LRESULT TRptProgressForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_REPORT_PROGRESS:
-      ProgressChanged();
-      return 0;
+    case DM_GETDEFID:
+      // The dialog manager asks this on Enter and Tab (the progress notice's number, which
+      // goes to the notice window instead): Cancel is the default button, so Enter cancels.
+      return MAKELRESULT(IDCANCEL, DC_HASDEFID);
     case WM_CLOSE:  // closing the window asks for a cancel, as the button does
       fPrinter.RequestCancel();
       return 0;

@@ -3,6 +3,7 @@
 #include <winspool.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 
 namespace ormind {
@@ -97,16 +98,36 @@ GlobalHandle PrinterDeviceMode(const std::wstring& printerName) {
   return memory;
 }
 
-std::vector<int32_t> PrinterPaperCodes(const std::wstring& printerName, const std::wstring& port,
-                                       const DEVMODEW* mode) {
-  const int count = DeviceCapabilitiesW(printerName.c_str(), port.c_str(), DC_PAPERS, nullptr, mode);
+std::vector<int32_t> PrinterCapabilityCodes(const std::wstring& printerName,
+                                            const std::wstring& port, WORD capability,
+                                            const DEVMODEW* mode) {
+  const int count = DeviceCapabilitiesW(printerName.c_str(), port.c_str(), capability, nullptr, mode);
   if (count <= 0) return {};
   std::vector<WORD> codes(static_cast<size_t>(count));
-  if (DeviceCapabilitiesW(printerName.c_str(), port.c_str(), DC_PAPERS,
+  if (DeviceCapabilitiesW(printerName.c_str(), port.c_str(), capability,
                           reinterpret_cast<LPWSTR>(codes.data()), mode) != count) {
     return {};
   }
   return std::vector<int32_t>(codes.begin(), codes.end());
+}
+
+bool MergeDeviceMode(const std::wstring& printerName, DEVMODEW* mode) {
+  const PrinterHandle printer = OpenPrinterByName(printerName);
+  if (!printer || mode == nullptr) return false;
+  std::wstring name = printerName;
+  // The answer is as large as the driver's own device mode, which is what `mode` was made from.
+  const LONG size = DocumentPropertiesW(nullptr, printer.Get(), name.data(), nullptr, nullptr, 0);
+  if (size < LONG(sizeof(DEVMODEW)) || size > LONG(mode->dmSize) + mode->dmDriverExtra) {
+    return false;
+  }
+  std::vector<uint8_t> answer(static_cast<size_t>(size));
+  auto* merged = reinterpret_cast<DEVMODEW*>(answer.data());
+  if (DocumentPropertiesW(nullptr, printer.Get(), name.data(), merged, mode,
+                          DM_IN_BUFFER | DM_OUT_BUFFER) != IDOK) {
+    return false;
+  }
+  std::memcpy(mode, merged, answer.size());
+  return true;
 }
 
 }  // namespace ormind

@@ -47,8 +47,14 @@ std::wstring DefaultPrinterName();
 std::wstring PrinterDriverPath(const std::wstring& printerName);
 // The printer's own device mode (DocumentPropertiesW), in movable memory; none on failure.
 GlobalHandle PrinterDeviceMode(const std::wstring& printerName);
-// The paper codes the driver lists (DeviceCapabilitiesW, DC_PAPERS); empty on failure.
-std::vector<int32_t> PrinterPaperCodes(const std::wstring& printerName, const std::wstring& port,
-                                       const DEVMODEW* mode);
+// The codes the driver lists for `capability` (DeviceCapabilitiesW with DC_PAPERS or DC_BINS,
+// both arrays of WORD); empty on failure.
+std::vector<int32_t> PrinterCapabilityCodes(const std::wstring& printerName,
+                                            const std::wstring& port, WORD capability,
+                                            const DEVMODEW* mode);
+// Hands `mode`'s public fields to the driver (DocumentPropertiesW with DM_IN_BUFFER |
+// DM_OUT_BUFFER) and takes back its answer in place, so that the driver's private part follows
+// and values it cannot do are corrected. False, with `mode` as it was, when the driver refuses.
+bool MergeDeviceMode(const std::wstring& printerName, DEVMODEW* mode);
 
 }  // namespace ormind

@@ -14,8 +14,10 @@ TRptPrintingPlatform SystemPrintingPlatform(TRptPageRecorder& recorder, TRptMess
   platform.Recorder = &recorder;
   platform.Messages = &messages;
   platform.HandleOneMessage = [] { return HandleOneMessage(); };
-  platform.ShowProgress = [](TRptPrinter& printer) {
-    auto form = std::make_shared<TRptProgressForm>(printer);
+  platform.ShowProgress = [](TRptPrinter& printer, TRptWindowRef owner) {
+    const HWND window = reinterpret_cast<HWND>(owner);
+    const HWND root = window != nullptr && IsWindow(window) ? GetAncestor(window, GA_ROOT) : nullptr;
+    auto form = std::make_shared<TRptProgressForm>(printer, root);
     printer.SetNotifyTarget(form->NoticeTarget());
     form->Show();
     return std::shared_ptr<void>(form);

@@ -20,6 +20,10 @@ static_assert(dmOrientation == DM_ORIENTATION && dmPaperSize == DM_PAPERSIZE &&
 
 }  // namespace
 
+TRptJobStart JobStartAfterFailure(DWORD systemError) {
+  return systemError == ERROR_CANCELLED ? TRptJobStart::DeclinedByUser : TRptJobStart::Refused;
+}
+
 TRptWin32PrinterDevice::TRptWin32PrinterDevice() {
   fPrinters = EnumerateSpooledPrinters();
   if (fPrinters.empty()) return;
@@ -121,7 +125,9 @@ void TRptWin32PrinterDevice::WriteDeviceMode(const TRptDeviceMode& mode) {
   {
     const GlobalLocked<DEVMODEW> device(fDeviceMode.Get());
     if (device.Get() == nullptr) return;
-    device->dmFields = (device->dmFields & ~kModeFields) | (mode.Fields & kModeFields);
+    // Only the fields written are flagged: the driver merges them into its own private part
+    // and may take back what it cannot do.
+    device->dmFields = mode.Fields & kModeFields;
     device->dmOrientation = static_cast<short>(mode.Orientation);
     device->dmPaperSize = static_cast<short>(mode.PaperSize);
     device->dmPaperLength = static_cast<short>(mode.PaperLength);
@@ -129,6 +135,7 @@ void TRptWin32PrinterDevice::WriteDeviceMode(const TRptDeviceMode& mode) {
     device->dmCopies = static_cast<short>(mode.Copies);
     device->dmDefaultSource = static_cast<short>(mode.DefaultSource);
     device->dmDuplex = static_cast<short>(mode.Duplex);
+    MergeDeviceMode(fDevice, device.Get());
   }
   // The next job's context is made with the new mode; a running job keeps its own.
   if (!fJob) DropContext();
@@ -166,17 +173,25 @@ TRptDeviceCaps TRptWin32PrinterDevice::Capabilities() {
 std::vector<int32_t> TRptWin32PrinterDevice::PaperCodes() {
   if (fDevice.empty()) return {};
   const GlobalLocked<DEVMODEW> mode(fDeviceMode.Get());
-  return PrinterPaperCodes(fDevice, fPort, mode.Get());
+  return PrinterCapabilityCodes(fDevice, fPort, DC_PAPERS, mode.Get());
 }
 
-bool TRptWin32PrinterDevice::StartJob(const std::string& title) {
-  if (fJob) return false;
+std::vector<int32_t> TRptWin32PrinterDevice::BinCodes() {
+  if (fDevice.empty()) return {};
+  const GlobalLocked<DEVMODEW> mode(fDeviceMode.Get());
+  return PrinterCapabilityCodes(fDevice, fPort, DC_BINS, mode.Get());
+}
+
+TRptJobStart TRptWin32PrinterDevice::StartJob(const std::string& title) {
+  if (fJob) return TRptJobStart::Refused;
   try {
     fJob.emplace(Context(), Utf8ToWide(title));
-  } catch (const std::exception&) {  // no context, or the spooler refused the document
-    return false;
+  } catch (const PrintError& error) {
+    return JobStartAfterFailure(error.SystemError());
+  } catch (const std::exception&) {  // no context
+    return TRptJobStart::Refused;
   }
-  return true;
+  return TRptJobStart::Started;
 }
 
 bool TRptWin32PrinterDevice::StartPage() {

@@ -18,6 +18,10 @@
 
 namespace ormind {
 
+// How a StartDocW that failed with `systemError` counts: the user's Cancel of a printer's Save
+// dialog is a decline, anything else a refusal.
+TRptJobStart JobStartAfterFailure(DWORD systemError);
+
 class TRptWin32PrinterDevice final : public TRptPrinterDevice {
  public:
   // On the system's default printer (the first one listed when none is the default); on no
@@ -38,8 +42,9 @@ class TRptWin32PrinterDevice final : public TRptPrinterDevice {
   void WriteDeviceMode(const TRptDeviceMode& mode) override;
   TRptDeviceCaps Capabilities() override;
   std::vector<int32_t> PaperCodes() override;
+  std::vector<int32_t> BinCodes() override;
 
-  bool StartJob(const std::string& title) override;
+  TRptJobStart StartJob(const std::string& title) override;
   bool StartPage() override;
   bool EndPage() override;
   bool EndJob() override;

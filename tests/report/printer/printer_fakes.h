@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,19 @@ struct FakeDevice : TRptPrinterDevice {
     if (hasMode) m = mode;
     return hasMode;
   }
-  void WriteDeviceMode(const TRptDeviceMode& m) override { mode = m; }
+  void WriteDeviceMode(const TRptDeviceMode& m) override {
+    mode = m;
+    // A new device mode makes a new context, which may report other capabilities.
+    if (capsAfterWrite) caps = *capsAfterWrite;
+  }
   TRptDeviceCaps Capabilities() override { return caps; }
   std::vector<int32_t> PaperCodes() override { return {1, 8, 9, 11, 19}; }
+  std::vector<int32_t> BinCodes() override { return bins; }
 
-  bool StartJob(const std::string& title) override { return Call("StartJob " + title); }
+  TRptJobStart StartJob(const std::string& title) override {
+    if (Call("StartJob " + title)) return TRptJobStart::Started;
+    return declineStart ? TRptJobStart::DeclinedByUser : TRptJobStart::Refused;
+  }
   bool StartPage() override { return Call("StartPage"); }
   bool EndPage() override { return Call("EndPage"); }
   bool EndJob() override { return Call("EndJob"); }
@@ -52,7 +61,8 @@ struct FakeDevice : TRptPrinterDevice {
   // Pages are told apart by their frame width (21000 + page number).
   void DrawPage(const TRptPagePicture& page, const TRptRect& r) override {
     log.push_back("Draw " + std::to_string(page.FrameWidth() - 21000) + " " +
-                  std::to_string(r.Width()) + "x" + std::to_string(r.Height()));
+                  std::to_string(r.Width()) + "x" + std::to_string(r.Height()) + " at " +
+                  std::to_string(r.Left) + "," + std::to_string(r.Top));
   }
   // Logs the call; refuses the `failAt`-th call that starts with `failing`.
   bool Call(const std::string& what) {
@@ -68,8 +78,11 @@ struct FakeDevice : TRptPrinterDevice {
   bool hasMode = true;
   TRptDeviceMode mode{0x130f, 1, 9, 0, 0, 1, 7, 1};  // every field the printer uses
   TRptDeviceCaps caps{300, 300, 50, 60, 2480, 3508, 2380, 3388};
+  std::vector<int32_t> bins{1, 2, 3, 4, 7, 8, 14, 15};
   std::string failing;
   int failAt = 1;
+  bool declineStart = false;  // a refused StartJob is the user's Cancel
+  std::optional<TRptDeviceCaps> capsAfterWrite;
   NullCanvas canvas;
 };
 
@@ -86,6 +99,7 @@ struct FakeRecorder : TRptPageRecorder {
   int32_t ScreenPixelsPerInch() const override { return 96; }
   std::unique_ptr<TRptPageRecording> BeginPage(int32_t w, int32_t h) override {
     log.push_back("Record " + std::to_string(w) + "x" + std::to_string(h));
+    if (pages + 1 == failingPage) throw ERptError("The page picture could not be recorded");
     auto recording = std::make_unique<Recording>();
     recording->number = ++pages;
     return recording;
@@ -95,6 +109,7 @@ struct FakeRecorder : TRptPageRecorder {
   }
   Log& log;
   int32_t pages = 0;
+  int32_t failingPage = 0;  // this page cannot be begun (0: none)
 };
 
 // The n-th pump (from 1) runs the handler scripted for it; a handler's ERptError is logged, as

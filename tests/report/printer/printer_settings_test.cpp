@@ -8,7 +8,7 @@ namespace ormind {
 namespace {
 
 constexpr uint32_t kAll = 0x130f;  // every field the printer uses
-constexpr uint32_t kAlways = dmCopies | dmDefaultSource | dmOrientation;
+constexpr uint32_t kAlways = dmCopies | dmOrientation;
 using P = TRptPaperSize;
 
 struct Bound {
@@ -35,11 +35,11 @@ TEST(TPrinterSettings, WritesWhatTheDeviceTakesAndKeepsItsOwnOtherwise) {
       {"paper not listed", kAll, 7, P::B4, 1, TRptBin::Auto, false, false,
        {kAll, 1, 9, 0, 0, 1, 7, 1}},
       {"no copies or orientation", dmPaperSize | dmDefaultSource, 7, P::A4, 4, TRptBin::Manual,
-       true, false, {dmPaperSize | kAlways, 1, 9, 0, 0, 1, 4, 1}},
-      {"no source: bin stays First", dmCopies | dmOrientation, 7, P::A4, 1, TRptBin::Cassette,
-       false, false, {kAlways, 1, 9, 0, 0, 1, 1, 1}},
-      {"duplex wanted", dmCopies, 7, P::A4, 1, TRptBin::Auto, false, true,
-       {kAlways | dmDuplex, 1, 9, 0, 0, 1, 1, 3}},
+       true, false, {dmPaperSize | dmDefaultSource | kAlways, 1, 9, 0, 0, 1, 4, 1}},
+      {"no source field: the source is left alone", dmCopies | dmOrientation, 7, P::A4, 1,
+       TRptBin::Cassette, false, false, {kAlways, 1, 9, 0, 0, 1, 7, 1}},
+      {"duplex wanted: long edge", dmCopies, 7, P::A4, 1, TRptBin::Auto, false, true,
+       {kAlways | dmDuplex, 1, 9, 0, 0, 1, 7, 2}},
       {"source keeps its 0x100 bit", kAll, 0x107, P::A4, 1, TRptBin::Tractor, false, false,
        {kAll, 1, 9, 0, 0, 1, 0x108, 1}},
       {"custom, width refused", kAll & ~dmPaperWidth, 7, P::Custom, 1, TRptBin::Auto, false,
@@ -59,6 +59,39 @@ TEST(TPrinterSettings, WritesWhatTheDeviceTakesAndKeepsItsOwnOtherwise) {
     b.settings.SetDuplex(c.duplex);
     b.settings.ApplyToDevice();
     EXPECT_EQ(b.device.mode, c.written) << c.name;
+  }
+}
+
+// Values the tables do not know are the driver's: they are written back as it gave them, and a
+// bin is set only when the printer lists it.
+TEST(TPrinterSettings, KeepsTheDriversOwnSourceAndDuplex) {
+  const struct {
+    const char* name;
+    int32_t source, duplex;
+    std::vector<int32_t> bins;
+    TRptBin bin;
+    bool twoSided;
+    int32_t writtenSource, writtenDuplex;
+  } cases[] = {
+      {"automatic source, Auto not listed", 15, 1, {1, 2, 15}, TRptBin::Auto, false, 15, 1},
+      {"automatic source, Auto listed", 15, 1, {1, 7, 15}, TRptBin::Auto, false, 7, 1},
+      {"driver's own tray, bin not listed", 260, 1, {1, 260}, TRptBin::Cassette, false, 260, 1},
+      {"no bins listed", 4, 1, {}, TRptBin::Upper, false, 4, 1},
+      {"simplex made two-sided: long edge", 7, 1, {7}, TRptBin::Auto, true, 7, 2},
+      {"short edge kept", 7, 3, {7}, TRptBin::Auto, true, 7, 3},
+      {"driver's own duplex kept", 7, 9, {7}, TRptBin::Auto, true, 7, 9},
+      {"two-sided on the device, not asked for", 7, 2, {7}, TRptBin::Auto, false, 7, 2},
+  };
+  for (const auto& c : cases) {
+    Bound b;
+    b.device.mode = {kAll, 1, 9, 0, 0, 1, c.source, c.duplex};
+    b.device.bins = c.bins;
+    b.settings.BindDevice(b.device);
+    b.settings.SetBin(c.bin);
+    b.settings.SetDuplex(c.twoSided);
+    b.settings.ApplyToDevice();
+    EXPECT_EQ(b.device.mode.DefaultSource, c.writtenSource) << c.name;
+    EXPECT_EQ(b.device.mode.Duplex, c.writtenDuplex) << c.name;
   }
 }
 

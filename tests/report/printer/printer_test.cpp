@@ -70,7 +70,10 @@ Log StoredJob(const std::vector<int>& pages, const std::string& end) {
   Log job{"StartJob Card", "StartPage"};
   for (size_t i = 0; i < pages.size(); ++i) {
     if (i > 0) job.insert(job.end(), {"EndPage", "StartPage"});
-    job.push_back("Draw " + std::to_string(pages[i]) + " 2380x3388");
+    // At their true size from the paper's corner: 210.0n mm x 297 mm at 300 dpi.
+    const int width = ((21000 + pages[i]) * 300 + 1270) / 2540;
+    job.push_back("Draw " + std::to_string(pages[i]) + " " + std::to_string(width) +
+                  "x3508 at -50,-60");
   }
   job.push_back(end);
   return job;
@@ -141,6 +144,55 @@ TEST(RptPrinter, RefusedJobCallAbortsTheJobWithAClearError) {
     EXPECT_EQ(job.size(), c.callsBeforeAbort + 1) << c.failing;
     EXPECT_EQ(job.back() == "Abort", c.callsBeforeAbort > 0) << c.failing;
   }
+}
+
+// The user's Cancel of a Save dialog as the job starts is a cancel: no error, nothing spooled,
+// no further page asked for, and the stored pages' print ends as quietly.
+TEST(RptPrinter, DeclinedJobStartIsAQuietCancel) {
+  const std::string path = SavedReport(2);
+  for (const bool stored : {false, true}) {
+    Rig rig(stored ? Target::ToMetafile : Target::ToPrinter);
+    if (stored) LoadReportFile(*rig.printer, path);
+    rig.device->failing = "StartJob";
+    rig.device->declineStart = true;
+    EXPECT_EQ(ErrorOf([&] {
+                if (stored) {
+                  rig.printer->PrintPages();
+                } else {
+                  rig.Generate(3, false);
+                }
+              }),
+              "no error")
+        << stored;
+    EXPECT_EQ(rig.Job(), Log{"StartJob Card"}) << stored;
+    EXPECT_EQ(rig.Count("Message"), 0) << stored;
+  }
+}
+
+// A page whose picture cannot be begun is not counted, and ending the document afterwards
+// stores only the pages that exist.
+TEST(RptPrinter, PageThatCannotBeBegunLeavesNoEmptyPage) {
+  for (const int failing : {1, 2, 3}) {
+    Rig rig;
+    rig.recorder.failingPage = failing;
+    EXPECT_EQ(ErrorOf([&] { rig.Generate(3, false); }), "The page picture could not be recorded");
+    EXPECT_EQ(rig.printer->PageCount(), failing - 1);
+    EXPECT_NO_THROW(rig.printer->CloseDocument());
+    EXPECT_EQ(rig.printer->PageList().Count(), failing - 1) << failing;
+  }
+}
+
+// The resolution and offsets a document is scaled by are those of the context made after the
+// device mode changed (landscape here), not those read when the printer was selected.
+TEST(RptPrinter, ScalesByTheContextAfterTheDeviceModeChanged) {
+  Rig rig(Target::ToPrinter);
+  rig.device->capsAfterWrite = TRptDeviceCaps{600, 600, 120, 100, 7016, 4960, 6776, 4760};
+  rig.printer->OpenDocument();
+  EXPECT_EQ(rig.printer->FactorX(), 600 / 254.0L);
+  // 120 pixels at 600 dpi: 5.08 mm, the printable area's left edge.
+  EXPECT_EQ(rig.printer->ToDeviceX(51), 0);
+  EXPECT_EQ(rig.printer->ToDeviceY(42), 0);
+  rig.printer->AbandonDocument();
 }
 
 TEST(RptPrinter, CallsOutOfOrderRaiseTheirTexts) {

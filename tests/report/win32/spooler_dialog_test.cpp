@@ -124,7 +124,8 @@ struct NoPrinters : TRptPrinterDevice {
   void WriteDeviceMode(const TRptDeviceMode&) override {}
   TRptDeviceCaps Capabilities() override { return {}; }
   std::vector<int32_t> PaperCodes() override { return {}; }
-  bool StartJob(const std::string&) override { return false; }
+  std::vector<int32_t> BinCodes() override { return {}; }
+  TRptJobStart StartJob(const std::string&) override { return TRptJobStart::Refused; }
   bool StartPage() override { return false; }
   bool EndPage() override { return false; }
   bool EndJob() override { return false; }
