@@ -52,7 +52,12 @@ TRptPrintingPlatform TCardJourney::PrintingPlatform() {
 
 void TCardJourney::PrintSetup(TRptPrinter& printer, TCustomReport& report) {
   if (!sharedPrinter_) sharedPrinter_ = std::make_unique<TRptWin32PrinterDevice>();
-  RunReportPrintSetup(report, &printer, *sharedPrinter_, owner_);
+  // Owned by the preview it was opened from, so that closing it brings the preview back and
+  // not the main window over it.
+  const HWND notices = reinterpret_cast<HWND>(printer.NotifyTarget());
+  const HWND preview = notices != nullptr && IsWindow(notices) ? GetAncestor(notices, GA_ROOT)
+                                                               : nullptr;
+  RunReportPrintSetup(report, &printer, *sharedPrinter_, preview != nullptr ? preview : owner_);
 }
 
 void TCardJourney::Create() {

@@ -38,7 +38,7 @@ class TCardJourney {
   TRptPrintingPlatform PrintingPlatform();
   void PrintSetup(TRptPrinter& printer, TCustomReport& report);
 
-  HWND owner_;  // the program's hidden window: owns the print dialog and, failing any other, messages
+  HWND owner_;  // the program's hidden window: owns the print dialog when no preview does, and messages
   TRptScreenCanvas reference_;
   // The program's shared printer, which the print dialog starts from; made at its first use.
   std::unique_ptr<TRptWin32PrinterDevice> sharedPrinter_;

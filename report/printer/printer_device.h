@@ -64,8 +64,8 @@ class TRptPrinterDevice {
 
   // Names of the installed printers; empty when none is installed.
   virtual std::vector<std::string> PrinterNames() = 0;
-  // Throws ERptError "Printer index out of range" for an index below -1 or past the list, and
-  // "There is no default printer currently selected" when -1 is asked for and there is none.
+  // Selects by the printer list alone (ChoosePrinter): an index past the list, no default or a
+  // default no longer installed select the first printer listed; with none installed, none.
   virtual void SelectPrinter(int32_t index) = 0;
   virtual int32_t PrinterIndex() const = 0;
   // Selects the current device again without a device mode, so that the driver's defaults apply.

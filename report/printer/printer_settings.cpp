@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "report/model/round.h"
+#include "report/pages/error.h"
 
 namespace ormind {
 namespace {
@@ -64,7 +65,15 @@ void TPrinterSettings::ReadDeviceSettings() {
   if (fTargetPrinter == nullptr) return;
   fMessages.ProcessMessages();
   ReadNames();
-  const TRptDeviceCaps caps = ReadCapabilitiesFrom(*fTargetPrinter);
+  TRptDeviceCaps caps;
+  try {
+    caps = ReadCapabilitiesFrom(*fTargetPrinter);
+  } catch (const ERptError&) {
+    // No context for this printer (a default whose driver is gone or blocked): the preview
+    // needs none, and printing reads the capabilities again and reports it then.
+    caps = TRptDeviceCaps{};
+    fDotsPerInchX = fDotsPerInchY = fMarginLeft = fMarginTop = 0;
+  }
 
   fCopyCount = FieldSupported(dmCopies) ? fDeviceMode.Copies : 1;
 

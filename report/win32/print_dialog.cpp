@@ -2,9 +2,12 @@
 
 #include <commdlg.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "report/pages/error.h"
 
 namespace ormind {
 namespace {
@@ -69,6 +72,13 @@ GlobalHandle MakeDeviceNames(const std::wstring& device, const std::wstring& por
   return block;
 }
 
+std::string PrintDialogFailure(DWORD extendedError) {
+  char text[64];
+  std::snprintf(text, sizeof text, "The print dialog failed (error 0x%lX)",
+                static_cast<unsigned long>(extendedError));
+  return text;
+}
+
 DWORD TRptPrintDialog::Flags() const {
   DWORD flags = static_cast<DWORD>(PrintRange) | PD_ENABLEPRINTHOOK | PD_ENABLESETUPHOOK;
   if (Collate) flags |= PD_COLLATE;
@@ -103,9 +113,13 @@ bool TRptPrintDialog::Execute(HWND owner) {
     const TaskWindowsDisabled disabled(owner);
     accepted = PrintDlgW(&dialog) != FALSE;
   }
+  const DWORD failure = accepted ? 0 : CommDlgExtendedError();
   TakeAnswerBlock(mode, dialog.hDevMode);
   TakeAnswerBlock(names, dialog.hDevNames);
-  if (!accepted) return false;  // both blocks are freed by their owners
+  // Both blocks are freed by their owners. Cancel has no extended error; anything else is a
+  // failure the user is told of, not a Cancel.
+  if (failure != 0) throw ERptError(PrintDialogFailure(failure));
+  if (!accepted) return false;
 
   std::wstring device;
   {

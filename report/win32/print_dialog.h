@@ -35,7 +35,8 @@ class TRptPrintDialog {
   // The dialog's flags for the current properties.
   DWORD Flags() const;
   // Runs the dialog owned by `owner`, with the program's other windows disabled meanwhile.
-  // True when the user pressed OK.
+  // True when the user pressed OK, false on Cancel; a dialog that fails raises ERptError with
+  // PrintDialogFailure's text.
   bool Execute(HWND owner);
 
  private:
@@ -46,6 +47,10 @@ class TRptPrintDialog {
 
 // A device-names block for `device`, "winspool" and `port` (offsets in characters from the
 // block's start, as the dialog expects).
+// What the user is told when the print dialog fails: its extended error (CommDlgExtendedError)
+// in hexadecimal, "The print dialog failed (error 0x1008)".
+std::string PrintDialogFailure(DWORD extendedError);
+
 GlobalHandle MakeDeviceNames(const std::wstring& device, const std::wstring& port);
 
 }  // namespace ormind

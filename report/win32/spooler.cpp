@@ -41,24 +41,33 @@ std::wstring StringInRecord(const wchar_t* text, const std::vector<uint8_t>& rec
   return std::wstring(text, wcsnlen(text, room));
 }
 
-std::vector<TSpooledPrinter> EnumerateSpooledPrinters() {
+std::vector<std::wstring> EnumerateSpooledPrinters() {
   DWORD count = 0;
   const auto record = QuerySpooler([&count](BYTE* buffer, DWORD size, DWORD* needed) {
-    return EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, buffer, size,
+    return EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, buffer, size,
                          needed, &count);
   });
-  std::vector<TSpooledPrinter> printers;
+  std::vector<std::wstring> printers;
   if (!record || record->empty()) return printers;
   // Never more entries than the record can hold.
-  count = std::min<DWORD>(count, DWORD(record->size() / sizeof(PRINTER_INFO_2W)));
-  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(record->data());
+  count = std::min<DWORD>(count, DWORD(record->size() / sizeof(PRINTER_INFO_4W)));
+  const auto* info = reinterpret_cast<const PRINTER_INFO_4W*>(record->data());
   for (DWORD i = 0; i < count; ++i) {
-    TSpooledPrinter printer{StringInRecord(info[i].pPrinterName, *record),
-                            StringInRecord(info[i].pPortName, *record),
-                            StringInRecord(info[i].pDriverName, *record)};
-    if (!printer.Name.empty()) printers.push_back(std::move(printer));
+    std::wstring name = StringInRecord(info[i].pPrinterName, *record);
+    if (!name.empty()) printers.push_back(std::move(name));
   }
   return printers;
+}
+
+std::wstring PrinterPort(const std::wstring& printerName) {
+  const PrinterHandle printer = OpenPrinterByName(printerName);
+  if (!printer) return std::wstring();
+  const auto record = QuerySpooler([&printer](BYTE* buffer, DWORD size, DWORD* needed) {
+    return GetPrinterW(printer.Get(), 2, buffer, size, needed);
+  });
+  if (!record || record->size() < sizeof(PRINTER_INFO_2W)) return std::wstring();
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(record->data());
+  return StringInRecord(info->pPortName, *record);
 }
 
 std::wstring DefaultPrinterName() {

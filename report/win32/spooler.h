@@ -34,13 +34,12 @@ std::optional<std::vector<uint8_t>> QuerySpooler(const TSpoolerCall& call);
 // empty when `text` is null or outside the record.
 std::wstring StringInRecord(const wchar_t* text, const std::vector<uint8_t>& record);
 
-struct TSpooledPrinter {
-  std::wstring Name, Port, Driver;
-};
-
-// The installed printers (local and connected), in the spooler's order; empty when none is
-// installed or the spooler does not answer.
-std::vector<TSpooledPrinter> EnumerateSpooledPrinters();
+// The installed printers (local and connected), in the spooler's order, names only: the
+// spooler's own list (level 4), which opens no connection and so never waits for a print
+// server that is offline. Empty when none is installed or the spooler does not answer.
+std::vector<std::wstring> EnumerateSpooledPrinters();
+// The port of one printer (its level-2 information); empty when it cannot be read.
+std::wstring PrinterPort(const std::wstring& printerName);
 // The default printer's name; empty when there is none.
 std::wstring DefaultPrinterName();
 // The driver file's path from the driver information (level 2); empty on any failure.

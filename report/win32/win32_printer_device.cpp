@@ -1,9 +1,11 @@
 #include "report/win32/win32_printer_device.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/text_encoding.h"
 #include "report/pages/error.h"
+#include "report/printer/printer_choice.h"
 #include "report/win32/emf_recorder.h"
 
 namespace ormind {
@@ -26,9 +28,7 @@ TRptJobStart JobStartAfterFailure(DWORD systemError) {
 
 TRptWin32PrinterDevice::TRptWin32PrinterDevice() {
   fPrinters = EnumerateSpooledPrinters();
-  if (fPrinters.empty()) return;
-  const std::wstring name = DefaultPrinterName();
-  SelectByName(-1, name.empty() ? fPrinters.front().Name : name);
+  SelectChosen(-1);
 }
 
 TRptWin32PrinterDevice::~TRptWin32PrinterDevice() { AbortJob(); }
@@ -36,7 +36,7 @@ TRptWin32PrinterDevice::~TRptWin32PrinterDevice() { AbortJob(); }
 std::vector<std::string> TRptWin32PrinterDevice::PrinterNames() {
   fPrinters = EnumerateSpooledPrinters();
   std::vector<std::string> names;
-  for (const TSpooledPrinter& printer : fPrinters) names.push_back(WideToUtf8(printer.Name));
+  for (const std::wstring& printer : fPrinters) names.push_back(WideToUtf8(printer));
   return names;
 }
 
@@ -51,23 +51,31 @@ int32_t TRptWin32PrinterDevice::IndexOf(const std::string& name) {
 void TRptWin32PrinterDevice::SelectPrinter(int32_t index) {
   if (fJob) throw ERptError("Printing in progress");
   fPrinters = EnumerateSpooledPrinters();
-  if (index < -1 || index >= static_cast<int32_t>(fPrinters.size())) {
-    throw ERptError("Printer index out of range");
+  SelectChosen(index);
+}
+
+void TRptWin32PrinterDevice::SelectChosen(int32_t requested) {
+  std::vector<std::string> names;
+  for (const std::wstring& printer : fPrinters) names.push_back(WideToUtf8(printer));
+  const int32_t chosen = ChoosePrinter(names, requested, WideToUtf8(DefaultPrinterName()));
+  if (chosen < 0) {
+    DropContext();
+    fIndex = -1;
+    fDevice.clear();
+    fPort.clear();
+    fDeviceMode = GlobalHandle();
+    return;
   }
-  if (index >= 0) return SelectByName(index, fPrinters[size_t(index)].Name);
-  const std::wstring name = DefaultPrinterName();
-  if (name.empty()) throw ERptError("There is no default printer currently selected");
-  SelectByName(-1, name);
+  // The default keeps -1, so that it follows the system's default.
+  SelectByName(requested >= 0 ? chosen : -1, fPrinters[size_t(chosen)]);
 }
 
 void TRptWin32PrinterDevice::SelectByName(int32_t index, const std::wstring& name) {
   DropContext();
   fIndex = index;
   fDevice = name;
-  fPort.clear();
-  for (const TSpooledPrinter& printer : fPrinters) {
-    if (printer.Name == name) fPort = printer.Port;
-  }
+  // The details of the one printer in use only.
+  fPort = PrinterPort(fDevice);
   fDeviceMode = PrinterDeviceMode(fDevice);
 }
 
@@ -80,10 +88,14 @@ void TRptWin32PrinterDevice::ResetDeviceMode() {
 void TRptWin32PrinterDevice::TakeDevice(const std::wstring& device, GlobalHandle mode) {
   if (fJob) throw ERptError("Printing in progress");
   fPrinters = EnumerateSpooledPrinters();
-  int32_t index = -1;
-  for (size_t i = 0; i < fPrinters.size(); ++i) {
-    if (fPrinters[i].Name == device) index = static_cast<int32_t>(i);
+  const auto found = std::find(fPrinters.begin(), fPrinters.end(), device);
+  if (found == fPrinters.end()) {
+    // A device the list does not show (the dialog may offer one the spooler did not list):
+    // printed on by name, never taken for the default printer.
+    fPrinters.push_back(device);
   }
+  const auto index = static_cast<int32_t>(std::find(fPrinters.begin(), fPrinters.end(), device) -
+                                          fPrinters.begin());
   SelectByName(index, device);
   if (mode) fDeviceMode = std::move(mode);
 }

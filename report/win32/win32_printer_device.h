@@ -24,8 +24,8 @@ TRptJobStart JobStartAfterFailure(DWORD systemError);
 
 class TRptWin32PrinterDevice final : public TRptPrinterDevice {
  public:
-  // On the system's default printer (the first one listed when none is the default); on no
-  // printer when none is installed.
+  // On the system's default printer (the first one listed when none is the default or the
+  // default is no longer installed); on no printer when none is installed.
   TRptWin32PrinterDevice();
   ~TRptWin32PrinterDevice() override;
   TRptWin32PrinterDevice(const TRptWin32PrinterDevice&) = delete;
@@ -65,12 +65,13 @@ class TRptWin32PrinterDevice final : public TRptPrinterDevice {
   bool JobRunning() const { return fJob.has_value(); }
 
  private:
+  void SelectChosen(int32_t requested);
   void SelectByName(int32_t index, const std::wstring& name);
   // The device context for the current device mode, made on first use.
   HDC Context();
   void DropContext();
 
-  std::vector<TSpooledPrinter> fPrinters;
+  std::vector<std::wstring> fPrinters;
   int32_t fIndex = -1;
   std::wstring fDevice, fPort;
   GlobalHandle fDeviceMode;

@@ -112,6 +112,17 @@ TEST(PrintDialog, DeviceNamesHoldEachNameAtItsOffset) {
   }
 }
 
+// A plain top-level window for the progress form to be owned by.
+struct TWindowOwner {
+  TWindowOwner() {
+    handle = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 300, 200, nullptr,
+                             nullptr, nullptr, nullptr);
+  }
+  ~TWindowOwner() { DestroyWindow(handle); }
+  HWND Handle() const { return handle; }
+  HWND handle;
+};
+
 // A printer list with nothing in it: the page printer then reads no settings.
 struct NoPrinters : TRptPrinterDevice {
   std::vector<std::string> PrinterNames() override { return {}; }
@@ -138,9 +149,12 @@ TEST(ProgressForm, ShowsMultiplesOfFiveAndCancelsThePrinter) {
   TRptWin32MessagePort port;
   TRptEmfRecorder recorder(96);
   TRptPrinter printer(std::make_unique<NoPrinters>(), recorder, port);
-  TRptProgressForm form(printer);
+  TWindowOwner owner;
+  TRptProgressForm form(printer, owner.Handle());
   printer.SetNotifyTarget(form.NoticeTarget());
-  EXPECT_EQ(GetWindowLongPtrW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+  // Above the window it was started from only: owned by it, never on top of other programs.
+  EXPECT_EQ(GetWindowLongPtrW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), owner.Handle());
   RECT client{};
   GetClientRect(form.Handle(), &client);
   EXPECT_EQ(client.right, 149);
@@ -159,9 +173,24 @@ TEST(ProgressForm, ShowsMultiplesOfFiveAndCancelsThePrinter) {
     EXPECT_EQ(form.Info.Text(), s.info) << s.percent;
     EXPECT_EQ(SendMessageW(form.Gauge.Handle(), PBM_GETPOS, 0, 0), s.gauge) << s.percent;
   }
+  // The dialog manager's question on Enter and Tab (the progress notice's number) names
+  // Cancel as the default button and does not run the progress handler.
+  SetWindowTextW(form.Info.Handle(), L"");
+  EXPECT_EQ(SendMessageW(form.Handle(), DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
+  EXPECT_EQ(form.Info.Text(), "");
   EXPECT_FALSE(printer.CancelRequested());
   SendMessageW(form.CancelButton.Handle(), BM_CLICK, 0, 0);
   EXPECT_TRUE(printer.CancelRequested());
+}
+
+TEST(PrintDialog, FailuresNameTheExtendedError) {
+  const struct {
+    DWORD error;
+    const char* text;
+  } cases[] = {{0x1008, "The print dialog failed (error 0x1008)"},
+               {0xFFFF, "The print dialog failed (error 0xFFFF)"},
+               {0x100B, "The print dialog failed (error 0x100B)"}};
+  for (const auto& c : cases) EXPECT_EQ(PrintDialogFailure(c.error), c.text);
 }
 
 }  // namespace
