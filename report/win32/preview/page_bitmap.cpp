@@ -20,7 +20,11 @@ void TRptPageBitmap::Forget() {
 void TRptPageBitmap::Paint(HDC dc, int32_t width, int32_t height, COLORREF background) {
   if (!fMetafile || width <= 0 || height <= 0) return;
   if (!fPixels || width != fWidth || height != fHeight) Render(dc, width, height, background);
-  if (!fPixels) return;
+  if (!fPixels) {
+    // No bitmap of this size could be made: a blank page, never the pixels painted before.
+    PaintBlank(dc, width, height, background);
+    return;
+  }
   MemoryDC source(dc);
   SelectedObject selected(source.Get(), fPixels.Get());
   BitBlt(dc, 0, 0, width, height, source.Get(), 0, 0, SRCCOPY);
@@ -44,6 +48,13 @@ void TRptPageBitmap::Render(HDC compatible, int32_t width, int32_t height, COLOR
   ++fRenders;
 }
 
+void TRptPageBitmap::PaintBlank(HDC dc, int32_t width, int32_t height, COLORREF background) {
+  BrushHandle fill(CreateSolidBrush(background));
+  const RECT all{0, 0, width, height};
+  FillRect(dc, &all, fill ? fill.Get() : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawFramedPage(dc, nullptr, width, height);
+}
+
 void DrawFramedPage(HDC dc, HENHMETAFILE picture, int32_t width, int32_t height) {
   const int32_t w = width, h = height;
   {
@@ -52,7 +63,7 @@ void DrawFramedPage(HDC dc, HENHMETAFILE picture, int32_t width, int32_t height)
     Rectangle(dc, 1, 1, w - 3, h - 3);
   }
   const RECT whole{0, 0, w, h};
-  PlayEnhMetaFile(dc, picture, &whole);
+  if (picture != nullptr) PlayEnhMetaFile(dc, picture, &whole);
   {
     SelectedObject pen(dc, GetStockObject(BLACK_PEN));
     const POINT frame[] = {{0, 0}, {0, h - 3}, {w - 3, h - 3}, {w - 3, 0}, {0, 0}};

@@ -21,7 +21,8 @@ class TRptPageBitmap {
   bool HasPicture() const { return fMetafile.Valid(); }
   // Copies the page, `width` x `height` with its frame and shadow, to `dc` at (0, 0); the
   // pixels are drawn first when the size differs from the last one. Nothing happens without a
-  // picture. `background` fills the corners beside the shadows.
+  // picture; when no bitmap of the size can be made, a blank page is drawn instead. `background`
+  // fills the corners beside the shadows.
   void Paint(HDC dc, int32_t width, int32_t height, COLORREF background);
   // Drops the cached pixels (not the picture).
   void Forget();
@@ -30,6 +31,7 @@ class TRptPageBitmap {
 
  private:
   void Render(HDC compatible, int32_t width, int32_t height, COLORREF background);
+  static void PaintBlank(HDC dc, int32_t width, int32_t height, COLORREF background);
 
   EnhMetaFileHandle fMetafile;
   BitmapHandle fPixels;

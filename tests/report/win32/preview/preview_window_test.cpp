@@ -16,6 +16,7 @@
 #include "platform/handles.h"
 #include "platform/message_loop.h"
 #include "report/printer/printer.h"
+#include "report/win32/preview/page_bitmap.h"
 #include "report/win32/preview/preview_dialogs.h"
 #include "report/win32/preview/standard_preview.h"
 #include "report/win32/message_port.h"
@@ -83,6 +84,25 @@ TEST_F(PreviewWindow, PlaysThePagePictureOncePerZoomAndPage) {
     row.action(window);
     Repaint();
     EXPECT_EQ(window.RptPreview.Image().Pixels().Renders() - before, row.played) << row.what;
+  }
+}
+
+// A size no bitmap can be made for (GDI refuses 60000 x 60000) paints a blank page over what
+// the window showed before, at every size tried.
+TEST(PageBitmap, ABitmapThatCannotBeMadeShowsABlankPage) {
+  const TRptEmfImage picture(MakeTestEmf(21000, 29700, 0, 1));
+  TRptPageBitmap bitmap;
+  bitmap.SetPicture(&picture);
+  ASSERT_TRUE(bitmap.HasPicture());
+  const WindowDC screen(nullptr);
+  MemoryDC target(screen.Get());
+  BitmapHandle pixels(CreateCompatibleBitmap(screen.Get(), 40, 40));
+  SelectedObject selected(target.Get(), pixels.Get());
+  for (const int32_t size : {60000, 70000}) {
+    SetPixel(target.Get(), 10, 10, RGB(255, 0, 0));  // the earlier page's pixels
+    bitmap.Paint(target.Get(), size, size, RGB(128, 128, 128));
+    EXPECT_EQ(GetPixel(target.Get(), 10, 10), RGB(255, 255, 255)) << size;
+    EXPECT_EQ(bitmap.Renders(), 0);
   }
 }
 
