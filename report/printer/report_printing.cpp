@@ -1,5 +1,9 @@
 #include "report/printer/report_printing.h"
 
+#include <exception>
+#include <optional>
+#include <string>
+
 namespace ormind {
 
 TRptReportPrinting::TRptReportPrinting(TCustomReport& report, TRptPrintingPlatform platform)
@@ -35,12 +39,23 @@ void TRptReportPrinting::Preview() {
     printer.SetPrintSetupHook([this](TRptPrinter& p) { platform_.PrintSetup(p, report_); });
   }
   if (platform_.ShowPreview) printer.SetPreviewHook(platform_.ShowPreview);
-  {
+  std::optional<std::string> failure;
+  try {
     // A close during the run only records a cancel; the printer goes when the run ends.
     TRptPrinterOperation operation(printer);
     printer.OpenPreview();
     printer.ProcessMessages();
     if (!printer.CancelRequested()) report_.GeneratePages(printer);
+  } catch (const std::exception& error) {
+    failure = error.what();
+  }
+  if (failure) {
+    // The user is told, and the preview of a run that failed goes, so that nothing half-made
+    // stays open holding the report's one preview.
+    platform_.Messages->ShowMessage(*failure);
+    if (previewPrinter_ && previewPrinter_->PreviewShown() && platform_.ClosePreview) {
+      platform_.ClosePreview(*previewPrinter_);
+    }
   }
   WaitForPreviewToClose();
 }

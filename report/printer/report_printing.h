@@ -25,6 +25,8 @@ struct TRptPrintingPlatform {
   TRptWindowRef ReportWindow = 0;
   // Opens the preview window on the printer (through the registered preview factory).
   std::function<void(TRptPrinter&)> ShowPreview;
+  // Closes the preview window showing `printer` (after a run that failed).
+  std::function<void(TRptPrinter&)> ClosePreview;
   // Waits for one message and handles it; false when the program is asked to end.
   std::function<bool()> HandleOneMessage;
   // Shows a progress window for a print onto `printer`, owned by the top-level window of
@@ -52,7 +54,8 @@ class TRptReportPrinting {
 
   // A fresh page printer for one run, or none while the report is generating.
   std::unique_ptr<TRptPrinter> MakePagePrinter();
-  // Opens the preview, generates the pages into it and handles messages until it closes.
+  // Opens the preview, generates the pages into it and handles messages until it closes. A
+  // run that fails shows its error and closes the preview.
   void Preview();
   // Generates the report once more, straight onto the printer (WM_REPORT_PRINT), through a
   // fresh page printer of its own (the preview's is never touched), with the progress window.

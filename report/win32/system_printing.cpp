@@ -14,6 +14,12 @@ TRptPrintingPlatform SystemPrintingPlatform(TRptPageRecorder& recorder, TRptMess
   platform.Recorder = &recorder;
   platform.Messages = &messages;
   platform.HandleOneMessage = [] { return HandleOneMessage(); };
+  platform.ClosePreview = [](TRptPrinter& printer) {
+    const HWND notices = reinterpret_cast<HWND>(printer.NotifyTarget());
+    if (notices != nullptr && IsWindow(notices)) {
+      PostMessageW(GetAncestor(notices, GA_ROOT), WM_CLOSE, 0, 0);
+    }
+  };
   platform.ShowProgress = [](TRptPrinter& printer, TRptWindowRef owner) {
     const HWND window = reinterpret_cast<HWND>(owner);
     const HWND root = window != nullptr && IsWindow(window) ? GetAncestor(window, GA_ROOT) : nullptr;

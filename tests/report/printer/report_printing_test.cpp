@@ -60,6 +60,7 @@ struct Journey {
       ++previewsShown;
       printer.SetPreviewShown(true);
     };
+    p.ClosePreview = [this](TRptPrinter&) { waits[waitCount + 1] = "close"; };
     p.HandleOneMessage = [this] {
       const auto it = waits.find(++waitCount);
       if (it != waits.end()) Do(it->second);
@@ -187,6 +188,31 @@ TEST(ReportPrinting, PrintingTwiceFromThePreviewMakesTwoJobsThatStartAlike) {
   EXPECT_EQ(j.alive, 0);
   // The preview's run, then each print's: every run starts again from page 1.
   EXPECT_EQ(pageNumbers, (std::vector<std::string>{"1", "1", "1"}));
+}
+
+// A run that fails tells the user and closes its preview; the report and its print button work
+// again at once.
+TEST(ReportPrinting, AFailedRunShowsItsErrorAndClosesThePreview) {
+  for (const bool secondPress : {false, true}) {
+    Journey j;
+    j.recorder.failingPage = 1;
+    EXPECT_NO_THROW(j.report.Preview());
+    EXPECT_EQ(std::count(j.log.begin(), j.log.end(),
+                         "Message The page picture could not be recorded"),
+              1);
+    EXPECT_FALSE(j.printing.PreviewOpen());
+    EXPECT_EQ(j.alive, 0);
+    EXPECT_TRUE(j.report.Available());
+    j.recorder.failingPage = 0;
+    j.waits = {{j.waitCount + 1, "close"}};
+    j.report.Preview();
+    EXPECT_EQ(j.previewsShown, 2);
+    if (!secondPress) continue;
+    // and once more: nothing of the failed run is left to get in the way
+    j.waits = {{j.waitCount + 1, "close"}};
+    j.report.Preview();
+    EXPECT_EQ(j.previewsShown, 3);
+  }
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_F(PreviewWindow, PlaysThePagePictureOncePerZoomAndPage) {
 // A size no bitmap can be made for (GDI refuses 60000 x 60000) paints a blank page over what
 // the window showed before, at every size tried.
 TEST(PageBitmap, ABitmapThatCannotBeMadeShowsABlankPage) {
-  const TRptEmfImage picture(MakeTestEmf(21000, 29700, 0, 1));
+  const TRptEmfImage picture(testing::MakeTestEmf(21000, 29700, 0, 1));
   TRptPageBitmap bitmap;
   bitmap.SetPicture(&picture);
   ASSERT_TRUE(bitmap.HasPicture());
