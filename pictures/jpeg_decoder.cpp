@@ -38,31 +38,68 @@ void ConvertRow(const uint8_t* src, int width, int components, uint32_t* dst) {
   }
 }
 
-}  // namespace
-
-PixelImage DecodeJpeg(std::span<const uint8_t> file) {
-  Decompressor d;
-  d.info.err = jpeg_std_error(&d.errors.base);
-  d.errors.base.error_exit = OnError;
-  d.errors.base.emit_message = OnMessage;
-  PixelImage image;
-  std::vector<uint8_t> row;
-  // No object with a destructor may be created between setjmp and the last libjpeg call.
-  if (setjmp(d.errors.jump)) {
-    throw PictureError("JPEG error #" + std::to_string(d.errors.base.msg_code));
-  }
+// Reads the header and starts the decoder at 1/`divisor`, checking what libjpeg produces.
+// Called after setjmp by the caller; reports an unsupported picture as too big.
+void StartDecoder(Decompressor& d, std::span<const uint8_t> file, int divisor) {
   jpeg_create_decompress(&d.info);
   jpeg_mem_src(&d.info, file.data(), static_cast<unsigned long>(file.size()));
   jpeg_read_header(&d.info, TRUE);
   if (d.info.jpeg_color_space != JCS_GRAYSCALE) d.info.out_color_space = JCS_RGB;
+  d.info.scale_num = 1;
+  d.info.scale_denom = static_cast<unsigned>(divisor);
+  jpeg_calc_output_dimensions(&d.info);
+  const int64_t width = d.info.output_width, height = d.info.output_height;
+  const int components = d.info.output_components;
+  if (width <= 0 || height <= 0 || width * height > kMaxPicturePixels ||
+      (components != 1 && components != 3)) {
+    std::longjmp(d.errors.jump, 2);
+  }
+}
+
+void Prepare(Decompressor& d) {
+  d.info.err = jpeg_std_error(&d.errors.base);
+  d.errors.base.error_exit = OnError;
+  d.errors.base.emit_message = OnMessage;
+}
+
+[[noreturn]] void Fail(const Decompressor& d, int jumped) {
+  const int code = jumped == 2 ? JERR_IMAGE_TOO_BIG : d.errors.base.msg_code;
+  throw PictureError("JPEG error #" + std::to_string(code));
+}
+
+}  // namespace
+
+JpegSize ReadJpegSize(std::span<const uint8_t> file) {
+  Decompressor d;
+  Prepare(d);
+  if (const int jumped = setjmp(d.errors.jump)) Fail(d, jumped);
+  StartDecoder(d, file, 1);
+  return {static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height)};
+}
+
+int JpegScaleDivisor(JpegSize size, JpegSize wanted) {
+  if (wanted.width <= 0 || wanted.height <= 0) return 1;
+  for (int divisor = 8; divisor > 1; divisor /= 2) {
+    const int width = (size.width + divisor - 1) / divisor;
+    const int height = (size.height + divisor - 1) / divisor;
+    if (width >= wanted.width && height >= wanted.height) return divisor;
+  }
+  return 1;
+}
+
+PixelImage DecodeJpeg(std::span<const uint8_t> file, int divisor) {
+  if (divisor != 1 && divisor != 2 && divisor != 4 && divisor != 8) divisor = 1;
+  Decompressor d;
+  Prepare(d);
+  PixelImage image;
+  std::vector<uint8_t> row;
+  // No object with a destructor may be created between setjmp and the last libjpeg call.
+  if (const int jumped = setjmp(d.errors.jump)) Fail(d, jumped);
+  StartDecoder(d, file, divisor);
   jpeg_start_decompress(&d.info);
   const int width = static_cast<int>(d.info.output_width);
   const int height = static_cast<int>(d.info.output_height);
   const int components = d.info.output_components;
-  if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxPicturePixels ||
-      (components != 1 && components != 3)) {
-    throw PictureError("JPEG error #" + std::to_string(JERR_IMAGE_TOO_BIG));
-  }
   image.width = width;
   image.height = height;
   image.pixels.resize(static_cast<size_t>(width) * height);

@@ -2,26 +2,12 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "report/pages/error.h"
+#include "report/pages/file_system.h"
 
 namespace ormind {
 namespace {
-
-std::filesystem::path PathFromUtf8(const std::string& path) {
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
-std::FILE* OpenStdio(const std::string& path, bool readOnly) {
-  const auto native = PathFromUtf8(path);
-#ifdef _WIN32
-  // The CRT opens without denying other processes any access.
-  return _wfopen(native.c_str(), readOnly ? L"rb" : L"w+b");
-#else
-  return std::fopen(native.c_str(), readOnly ? "rb" : "w+b");
-#endif
-}
 
 int SeekTo(std::FILE* f, int64_t position, int origin) {
 #ifdef _WIN32
@@ -43,7 +29,7 @@ int64_t TellOf(std::FILE* f) {
 
 TRptFile::TRptFile(const std::string& path, Mode mode)
     : fPath(path), fReadOnly(mode == Mode::ReadOnly) {
-  fHandle = OpenStdio(path, fReadOnly);
+  fHandle = OpenFileStream(path, fReadOnly);
   if (!fHandle) {
     const char* reason = std::strerror(errno);
     throw ERptError(std::string(fReadOnly ? "Cannot open file \"" : "Cannot create file \"") +

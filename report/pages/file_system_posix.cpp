@@ -60,4 +60,14 @@ void DeleteFileQuietly(const std::string& path) {
   if (!path.empty()) unlink(path.c_str());
 }
 
+std::FILE* OpenFileStream(const std::string& path, bool readOnly) {
+  return std::fopen(path.c_str(), readOnly ? "rb" : "w+b");
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first{}, second{};
+  return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 }  // namespace ormind

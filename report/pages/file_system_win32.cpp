@@ -63,4 +63,22 @@ void DeleteFileQuietly(const std::string& path) {
   if (!path.empty()) DeleteFileW(Utf8ToWide(path).c_str());
 }
 
+std::FILE* OpenFileStream(const std::string& path, bool readOnly) {
+  return _wfopen(Utf8ToWide(path).c_str(), readOnly ? L"rb" : L"w+b");
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  // A file is the same when its volume and its index on the volume are.
+  const auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file.Get() != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file.Get(), &info);
+  };
+  BY_HANDLE_FILE_INFORMATION first{}, second{};
+  return identity(a, first) && identity(b, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
 }  // namespace ormind

@@ -1,6 +1,5 @@
 #include "report/pages/page_list.h"
 
-#include <filesystem>
 #include <string>
 
 #include "report/pages/bytes.h"
@@ -22,14 +21,6 @@ constexpr int64_t kSmallestPlainBody = TRptEmfHeader::kMinimumSize;
 constexpr int64_t kSmallestPackedBody = 4;
 
 std::string PageText(int32_t n) { return "page " + std::to_string(n); }
-
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  const auto path = [](const std::string& p) {
-    return std::filesystem::path(std::u8string(p.begin(), p.end()));
-  };
-  return std::filesystem::equivalent(path(a), path(b), error);
-}
 
 }  // namespace
 

@@ -8,8 +8,11 @@
 #include "pictures/win32/metafile_graphic.h"
 #include "pictures/win32/ole_graphic.h"
 #include "pictures/win32/wic_graphic.h"
+#include "pictures/last_loaded_file.h"
 #include "platform/resource_bytes.h"
+#include "platform/text_encoding.h"
 
+#include <optional>
 #include <type_traits>
 
 namespace ormind {
@@ -25,29 +28,56 @@ TRptGraphicLoader LoaderOf() {
   };
 }
 
-// Holds the JPEG bytes linked into the program and decodes them on the first question about
-// the picture, once for every card that shows it.
+// Holds the JPEG bytes linked into the program and reads them on the first question about the
+// picture (so that making the card at start-up costs nothing); the picture then decodes at the
+// size it is drawn, once for every card that shows it.
 class TBuiltInJpeg : public TGraphic {
  public:
   explicit TBuiltInJpeg(std::span<const uint8_t> jpeg) : jpeg_(jpeg) {}
-  int Width() const override { return Decoded().Width(); }
-  int Height() const override { return Decoded().Height(); }
-  void LoadFromBytes(std::span<const uint8_t> file) override { jpeg_ = file, decoded_.reset(); }
-  void Draw(HDC dc, const RECT& rect) override { Decoded().Draw(dc, rect); }
+  int Width() const override { return Loaded().Width(); }
+  int Height() const override { return Loaded().Height(); }
+  void LoadFromBytes(std::span<const uint8_t> file) override { jpeg_ = file, loaded_.reset(); }
+  void Draw(HDC dc, const RECT& rect) override { Loaded().Draw(dc, rect); }
 
  private:
-  TJPEGImage& Decoded() const {
-    if (!decoded_) {
+  TJPEGImage& Loaded() const {
+    if (!loaded_) {
       auto image = std::make_unique<TJPEGImage>();
       image->LoadFromBytes(jpeg_);
-      decoded_ = std::move(image);
+      loaded_ = std::move(image);
     }
-    return *decoded_;
+    return *loaded_;
   }
 
   std::span<const uint8_t> jpeg_;
-  mutable std::unique_ptr<TJPEGImage> decoded_;
+  mutable std::unique_ptr<TJPEGImage> loaded_;
 };
+
+// The size and time of last change of the file at `path`; none when it cannot be read.
+std::optional<FileStamp> StampOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(Utf8ToWide(path).c_str(), GetFileExInfoStandard, &data)) return {};
+  return FileStamp{uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow,
+                   static_cast<int64_t>(uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32 |
+                                        data.ftLastWriteTime.dwLowDateTime)};
+}
+
+// JPEG files (the card's background, printed again and again) keep the picture loaded last,
+// with what it has decoded, while the file is unchanged.
+TRptGraphicLoader JpegFileLoader() {
+  auto last = std::make_shared<TLastLoadedFile<TGraphic>>();
+  return [last](const std::string& path) -> std::unique_ptr<TRptGraphic> {
+    const auto stamp = StampOf(path);
+    std::shared_ptr<TGraphic> graphic = last->Find(path, stamp);
+    if (!graphic) {
+      auto loaded = std::make_shared<TJPEGImage>();
+      loaded->LoadFromBytes(ReadPictureFile(path));
+      graphic = std::move(loaded);
+      last->Keep(path, stamp, graphic);
+    }
+    return std::make_unique<TRptWindowsGraphic>(std::move(graphic));
+  };
+}
 
 }  // namespace
 
@@ -87,7 +117,7 @@ HBITMAP TRptWindowsGraphic::ScaledTo(HDC dc, int width, int height) const {
 
 std::map<std::string, TRptGraphicLoader> WindowsGraphicLoaders() {
   return {{"TMetafile", LoaderOf<TMetafile>()},   {"TIcon", LoaderOf<TIconImage>()},
-          {"TBitmap", LoaderOf<TBitmap>()},       {"TJPEGImage", LoaderOf<TJPEGImage>()},
+          {"TBitmap", LoaderOf<TBitmap>()},       {"TJPEGImage", JpegFileLoader()},
           {"TGIFImage", LoaderOf<TWicImage>()},   {"TPngImage", LoaderOf<TWicImage>()},
           {"TOleGraphic", LoaderOf<TOleGraphic>()}};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The report's pictures on Windows: a Windows picture class seen as the report's graphic, the
 // loaders the report's picture registry uses for each class, and the card's built-in
-// background, kept as JPEG bytes in the program and decoded once, when first drawn.
+// background, kept as JPEG bytes in the program and decoded when first drawn, at the size drawn.
 #include <map>
 #include <memory>
 #include <string>
@@ -41,13 +41,14 @@ class TRptWindowsGraphic : public TRptGdiGraphic {
 };
 
 // One loader per picture class the program has: TMetafile, TIcon, TBitmap, TJPEGImage,
-// TGIFImage, TPngImage and TOleGraphic. Each reads the file (UTF-8 path) and loads it.
+// TGIFImage, TPngImage and TOleGraphic. Each reads the file (UTF-8 path) and loads it; the
+// JPEG loader reuses the file it loaded last while that is unchanged.
 std::map<std::string, TRptGraphicLoader> WindowsGraphicLoaders();
 // The program's picture registry, built once.
 const TRptPictureFormats& ProgramPictureFormats();
 
 // The card's built-in background ("CARD_BACKGROUND" RCDATA, a JPEG file). Every call shares
-// the one decoded picture.
+// the one picture and what it has decoded.
 std::unique_ptr<TRptGraphic> BuiltInCardBackground();
 
 }  // namespace ormind

@@ -83,5 +83,59 @@ TEST(DecodeJpeg, DamagedFilesRaiseJpegErrors) {
   }
 }
 
+TEST(DecodeJpeg, ScaledDecodesRoundTheSizeUpAndKeepTheColour) {
+  const std::vector<uint8_t> jpeg = testing::EncodeJpeg(21, 10, 200, 40, 90);
+  struct Case {
+    int divisor, width, height;
+  };
+  // An unknown divisor decodes the whole picture.
+  for (const Case c : {Case{1, 21, 10}, Case{2, 11, 5}, Case{4, 6, 3}, Case{8, 3, 2}, Case{3, 21, 10}}) {
+    const PixelImage image = DecodeJpeg(jpeg, c.divisor);
+    EXPECT_EQ(image.width, c.width) << "1/" << c.divisor;
+    EXPECT_EQ(image.height, c.height) << "1/" << c.divisor;
+    ASSERT_EQ(image.pixels.size(), static_cast<size_t>(c.width) * c.height);
+    const uint32_t p = image.At(c.width / 2, c.height / 2);
+    EXPECT_NEAR(static_cast<int>(p >> 16), 200, 6) << "1/" << c.divisor;
+    EXPECT_NEAR(static_cast<int>(p & 0xFF), 90, 6) << "1/" << c.divisor;
+  }
+  const JpegSize size = ReadJpegSize(jpeg);
+  EXPECT_EQ(size.width, 21);
+  EXPECT_EQ(size.height, 10);
+}
+
+TEST(JpegScaleDivisor, LargestDivisorStillCoveringTheWantedSize) {
+  const JpegSize card{1654, 2339};
+  struct Case {
+    JpegSize wanted;
+    int divisor;
+  };
+  const Case cases[] = {
+      {{793, 1121}, 2},   // the card recorded at screen resolution
+      {{614, 868}, 2},    // a quarter would be 414 wide: too small
+      {{413, 584}, 4},
+      {{207, 293}, 8},    // 1654 / 8 and 2339 / 8 rounded up
+      {{208, 293}, 4},    // one pixel wider than an eighth
+      {{207, 294}, 4},
+      {{800, 1200}, 1},   // wide enough at a half, not high enough
+      {{2479, 3508}, 1},  // a printer page: the whole picture
+      {{1654, 2339}, 1},
+      {{0, 0}, 1},
+      {{-5, 100}, 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(JpegScaleDivisor(card, c.wanted), c.divisor)
+        << c.wanted.width << " x " << c.wanted.height;
+  }
+}
+
+TEST(ReadJpegSize, DamagedFilesRaiseJpegErrors) {
+  const std::vector<uint8_t> good = testing::EncodeJpeg(16, 16, 1, 2, 3);
+  const std::vector<std::vector<uint8_t>> bad = {
+      {}, Bytes("not a jpeg at all"), std::vector<uint8_t>(good.begin(), good.begin() + 20)};
+  for (const auto& bytes : bad) {
+    EXPECT_THROW(ReadJpegSize(bytes), PictureError) << bytes.size() << " bytes";
+  }
+}
+
 }  // namespace
 }  // namespace ormind

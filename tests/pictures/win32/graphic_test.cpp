@@ -8,12 +8,14 @@
 
 #include "pictures/win32/bitmap_graphic.h"
 #include "pictures/win32/graphic_registry.h"
+#include "pictures/win32/jpeg_graphic.h"
 #include "pictures/win32/png_graphic.h"
 #include "pictures/win32/wic_graphic.h"
 #include "pictures/picture_error.h"
 #include "pictures/stored_picture.h"
 #include "platform/handles.h"
 #include "tests/pictures/bmp_builder.h"
+#include "tests/pictures/jpeg_builder.h"
 #include "tests/pictures/png_builder.h"
 #include "tests/pictures/win32/dib_canvas.h"
 
@@ -173,6 +175,51 @@ TEST(TPngImage, CommittedArtworkDrawsAsThePlatformDecodesIt) {
       EXPECT_TRUE(fromOurs.Pixels() == fromPlatform.Pixels());
     }
   }
+}
+
+TEST(JpegImage, DecodesAtTheSmallestScaleCoveringWhatIsDrawn) {
+  const std::vector<uint8_t> jpeg = testing::EncodeJpeg(64, 48, 200, 40, 90);
+  struct Case {
+    int width, height, divisor;
+  };
+  for (const Case c : {Case{64, 48, 1}, Case{33, 24, 1}, Case{32, 24, 2}, Case{10, 8, 4},
+                       Case{8, 6, 8}, Case{128, 96, 1}}) {
+    TJPEGImage image;
+    image.LoadFromBytes(jpeg);
+    EXPECT_EQ(image.DecodedDivisor(), 0) << "decoded before it was drawn";
+    ASSERT_EQ(image.Width(), 64);
+    ASSERT_EQ(image.Height(), 48);
+    Canvas canvas(130, 100);  // one pixel beyond the largest rectangle is read back
+    image.Draw(canvas.Get(), {0, 0, c.width, c.height});
+    EXPECT_EQ(image.DecodedDivisor(), c.divisor) << c.width << " x " << c.height;
+    const uint32_t p = canvas.At(c.width / 2, c.height / 2);
+    EXPECT_NEAR(static_cast<int>(p >> 16), 200, 8) << c.width << " x " << c.height;
+    EXPECT_EQ(canvas.At(c.width, c.height), kFaceBlue) << "drawn outside its rectangle";
+  }
+}
+
+TEST(JpegImage, KeepsALargerDecodingAndDecodesAgainForALargerRectangle) {
+  TJPEGImage image;
+  image.LoadFromBytes(testing::EncodeJpeg(64, 48, 10, 200, 30));
+  Canvas canvas(64, 48);
+  image.Draw(canvas.Get(), {0, 0, 32, 24});
+  EXPECT_EQ(image.DecodedDivisor(), 2);
+  image.Draw(canvas.Get(), {0, 0, 8, 6});  // a half-size decoding covers an eighth too
+  EXPECT_EQ(image.DecodedDivisor(), 2);
+  image.Draw(canvas.Get(), {0, 0, 64, 48});  // a printer page: the whole picture
+  EXPECT_EQ(image.DecodedDivisor(), 1);
+}
+
+TEST(JpegImage, DamagedFileIsRefusedAndThePictureStays) {
+  TJPEGImage image;
+  const std::vector<uint8_t> good = testing::EncodeJpeg(40, 30, 10, 200, 30);
+  image.LoadFromBytes(good);
+  EXPECT_THROW(image.LoadFromBytes(std::vector<uint8_t>(good.begin(), good.begin() + 20)),
+               PictureError);
+  EXPECT_EQ(image.Width(), 40);
+  Canvas canvas;
+  image.Draw(canvas.Get(), {0, 0, 40, 30});
+  EXPECT_NEAR(static_cast<int>((canvas.At(20, 15) >> 8) & 0xFF), 200, 8);
 }
 
 }  // namespace
