@@ -18,6 +18,10 @@ class IniWriteError : public std::runtime_error {
  public:
   explicit IniWriteError(const std::string& path)
       : std::runtime_error("Unable to write to " + path) {}
+  // The old file was lost on the way; the new contents are kept in `keptIn`.
+  IniWriteError(const std::string& path, const std::string& keptIn)
+      : std::runtime_error("Unable to write to " + path + ". The new contents are kept in " +
+                           keptIn) {}
 };
 
 // The application-data folder and the system locale.

@@ -104,11 +104,15 @@ void SystemFileSystem::ReplaceAll(const std::string& path, const std::string& by
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw IniWriteError(path);
   const bool written = WriteAllTo(file.Get(), bytes) && FlushFileBuffers(file.Get());
-  if (!CloseHandle(file.Release()) || !written ||
-      ReplaceFileRetrying(temp, target) != ERROR_SUCCESS) {
+  if (!CloseHandle(file.Release()) || !written) {
     DeleteFileW(temp.c_str());
     throw IniWriteError(path);
   }
+  const ReplaceOutcome outcome = ReplaceFileRetrying(temp, target);
+  if (outcome.code == 0) return;
+  if (outcome.newFileIsOnlyCopy) throw IniWriteError(path, WideToUtf8(temp));
+  DeleteFileW(temp.c_str());
+  throw IniWriteError(path);
 }
 
 }  // namespace ormind

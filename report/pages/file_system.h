@@ -10,7 +10,8 @@ namespace ormind {
 std::string MakeSpillFileName();
 
 // Replaces `target` by `source` in one step (the target may or may not exist). On failure the
-// target is untouched, `source` is left for the caller to remove, and ERptError is thrown.
+// target is untouched, `source` is left for the caller to remove, and ERptError is thrown;
+// when the target was lost on the way, ERptNewFileKept names `source`, which must then stay.
 void ReplaceFileWith(const std::string& source, const std::string& target);
 
 // Creates an empty, uniquely named file in the folder of `target` (so that it can later replace

@@ -54,9 +54,13 @@ std::string MakeSiblingTempFile(const std::string& target) {
 }
 
 void ReplaceFileWith(const std::string& source, const std::string& target) {
-  if (const DWORD code = ReplaceFileRetrying(Utf8ToWide(source), Utf8ToWide(target))) {
-    throw ERptError("Cannot create file \"" + target + "\". " + SystemMessage(code));
-  }
+  const ReplaceOutcome outcome = ReplaceFileRetrying(Utf8ToWide(source), Utf8ToWide(target));
+  if (outcome.code == 0) return;
+  const std::string message =
+      "Cannot create file \"" + target + "\". " + SystemMessage(outcome.code);
+  if (outcome.newFileIsOnlyCopy)
+    throw ERptNewFileKept(message + " The report is kept in \"" + source + "\".");
+  throw ERptError(message);
 }
 
 void DeleteFileQuietly(const std::string& path) {
