@@ -43,6 +43,11 @@ if(WIN32)
   # Only system DLLs may be imported: the C++ runtime and pthreads are linked in. A linking
   # option of the whole build, so that every program (test programs too) is the same kind.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # A 32-bit program may use 4 GB of address space on 64-bit Windows instead of 2 GB: large
+  # pictures are decoded whole.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_link_options(-Wl,--large-address-aware)
+  endif()
 elseif(ORMIND_FUZZ)
   # Libraries get the fuzzer's coverage hooks; the fuzz targets link libFuzzer itself.
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
