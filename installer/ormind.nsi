@@ -140,6 +140,12 @@ Function .onInit
   ${IfNot} ${Errors}
     !insertmacro UnselectSection ${SecStartup}
   ${EndIf}
+  ; Whether /D= chose the folder, told while $LOCALAPPDATA is still the user's own.
+  SetShellVarContext current
+  StrCpy $2 0
+  ${If} $INSTDIR == "${PER_USER_DIR}"
+    StrCpy $2 1
+  ${EndIf}
   ClearErrors
   ${GetOptions} $0 "/ALLUSERS" $1
   ${If} ${Errors}
@@ -152,7 +158,7 @@ Function .onInit
   ${EndIf}
   ; /D= sets the folder before this runs; otherwise the folder of an earlier installation of
   ; the same kind is kept, and an installation for everyone goes under Program Files.
-  ${If} $INSTDIR == "${PER_USER_DIR}"
+  ${If} $2 == 1
     ReadRegStr $1 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $1 != ""
       StrCpy $INSTDIR $1
