@@ -105,10 +105,14 @@ check_eq "the whole day view of 23.05.2026" "$expected_block" "$(day_view 2026-0
 check "the program's first start writes its settings, naming the sample" \
   'tr -d "\r" <"$data/settings.ini" | grep -qxF "EventsFile=$appdata_win\\Ormind\\events.txt"'
 
-# --- A saved report opened through the shell (what a double click runs) shows the preview ----
+# --- A saved report opened by its association (what a double click runs) shows the preview ----
+# Wine's shell reads associations only from HKLM, so the command the user's association names
+# is run as Windows' shell would run it.
 timeout 60 "$wine" "$report_maker" 'C:\five.orp' 5 2100 2970 Five </dev/null >/dev/null 2>&1
-"$wine" start 'C:\five.orp' </dev/null >/dev/null 2>&1 &
-check "a .orp file opened through the shell shows it in the preview" \
+open_command=$(reg_value 'HKCU\Software\Classes\Ormind.Report\shell\open\command' '')
+open_program=${open_command#\"} open_program=${open_program%%\"*}
+"$wine" "$open_program" 'C:\five.orp' </dev/null >/dev/null 2>&1 &
+check "a .orp file opened by the user's association shows it in the preview" \
   'timeout 60 xdotool search --sync --onlyvisible --name "^Print Preview\$" >/dev/null 2>&1'
 wine_out taskkill /f /im Ormind.exe >/dev/null
 
