@@ -18,6 +18,10 @@ class IniWriteError : public std::runtime_error {
  public:
   explicit IniWriteError(const std::string& path)
       : std::runtime_error("Unable to write to " + path) {}
+  // The old file was lost on the way; the new contents are kept in `keptIn`.
+  IniWriteError(const std::string& path, const std::string& keptIn)
+      : std::runtime_error("Unable to write to " + path + ". The new contents are kept in " +
+                           keptIn) {}
 };
 
 // The application-data folder and the system locale.
@@ -27,6 +31,9 @@ class Environment {
   virtual std::optional<std::string> AppData() const = 0;  // UTF-8; nullopt when unset
   virtual int32_t SystemLocale() const = 0;                 // e.g. 1049, 1033
   virtual int AnsiCodePage() const = 0;                     // 1251 or 1252 ...
+  // The folder the running program was started from, with its trailing separator; empty when
+  // it cannot be told.
+  virtual std::string ProgramFolder() const = 0;
 };
 
 // The system's current date, without the time of day.
@@ -54,6 +61,11 @@ class FileSystem {
   // Replaces the file in one step (temporary file in the same folder, then rename); a
   // read-only file is refused. Throws IniWriteError on failure.
   virtual void ReplaceAll(const std::string& path, const std::string& bytes) = 0;
+  // Makes a folder whose parent exists; true when it is there afterwards.
+  virtual bool CreateFolder(const std::string& path) = 0;
+  // Writes a file that must not exist yet: false, with nothing changed, when it already does
+  // or cannot be written.
+  virtual bool CreateNewFile(const std::string& path, const std::string& bytes) = 0;
 };
 
 // A message box titled "Ormind!".

@@ -50,6 +50,11 @@ if(WIN32)
   add_compile_options($<$<CONFIG:Release>:-Os> $<$<CONFIG:Release>:-ffunction-sections>
                       $<$<CONFIG:Release>:-fdata-sections>)
   add_link_options($<$<CONFIG:Release>:-Wl,--gc-sections>)
+  # A 32-bit program may use 4 GB of address space on 64-bit Windows instead of 2 GB: large
+  # pictures are decoded whole.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_link_options(-Wl,--large-address-aware)
+  endif()
 elseif(ORMIND_FUZZ)
   # Libraries get the fuzzer's coverage hooks; the fuzz targets link libFuzzer itself.
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer

@@ -69,7 +69,8 @@ function(ormind_add_program target)
 endfunction()
 
 # Registers, for every marked Windows program, a test that checks its image: PE32+ x86-64 or
-# PE32 i386 by the build's processor, and no DLL other than the system's.
+# PE32 i386 by the build's processor, and no DLL other than the system's; a 32-bit program must
+# be large-address aware.
 function(ormind_add_image_checks)
   if(NOT WIN32)
     return()
@@ -77,12 +78,14 @@ function(ormind_add_image_checks)
   get_property(programs GLOBAL PROPERTY ORMIND_WINDOWS_PROGRAMS)
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(format "pei-x86-64")
+    set(address_check "")
   else()
     set(format "pei-i386")
+    set(address_check "--large-address-aware")
   endif()
   foreach(target IN LISTS programs)
     add_test(NAME image.${target}
              COMMAND bash ${PROJECT_SOURCE_DIR}/tests/build/check-image.sh
-                     ${CMAKE_OBJDUMP} ${format} $<TARGET_FILE:${target}>)
+                     ${CMAKE_OBJDUMP} ${format} $<TARGET_FILE:${target}> ${address_check})
   endforeach()
 endfunction()

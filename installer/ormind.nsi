@@ -1,14 +1,15 @@
-; Ormind's installer, one per processor. installer/CMakeLists.txt runs makensis with:
-;   VERSION  the program version, major.minor.patch (the same as in the programs' version
-;            information)
-;   ARCH     x64 (a PE32+ installer for 64-bit Windows) or x86 (PE32)
-;   STAGE    folder holding the stripped Ormind.exe, ormind-day.exe and ormind-report.exe
-;   SAMPLE   the sample event list put in the user's data folder
-;   ICON     the program icon
-;   OUTFILE  the installer to write
+;
+; Ormind is installed for the user who runs the installer, without administrator rights: the
+; programs under %LOCALAPPDATA%\Programs\Ormind, and the Start-menu entry, "Start with Windows",
+; the .orp association and the Apps & Features entry in that user's profile and registry
+; (HKCU). So the things a user sees are always that user's, even when someone else's account
+; could elevate the installer.
 ;
 ; Command line: /S installs silently; /NOSTARTUP leaves out "Start with Windows" (and removes
-; the shortcut an earlier install put there). The uninstaller takes /S as well.
+; what an earlier install put there); /ALLUSERS installs for every user of the computer
+; (administrator rights needed: Program Files, HKLM, the all-users Start menu). The uninstaller
+; takes /S as well. Exit codes: 2 Ormind is running, 740 /ALLUSERS without administrator
+; rights; nothing is changed in either case.
 
 Unicode true
 ManifestDPIAware true
@@ -16,24 +17,29 @@ SetCompressor /SOLID lzma
 
 !if "${ARCH}" == "x64"
   Target amd64-unicode
-  InstallDir "$PROGRAMFILES64\Ormind"
+  !define ALL_USERS_DIR "$PROGRAMFILES64\Ormind"
 !else if "${ARCH}" == "x86"
   Target x86-unicode
-  InstallDir "$PROGRAMFILES\Ormind"
+  !define ALL_USERS_DIR "$PROGRAMFILES\Ormind"
 !else
   !error "ARCH must be x64 or x86"
 !endif
+!define PER_USER_DIR "$LOCALAPPDATA\Programs\Ormind"
+InstallDir "${PER_USER_DIR}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Ormind"
 !define REPORT_CLASS "Ormind.Report"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; Left beside the programs; each user's first start copies it into that user's data folder.
+!define SAMPLE_NAME "events.sample.txt"
+!define ERROR_ELEVATION_REQUIRED 740
 ; Held by a running Ormind.exe for as long as it runs.
 !define RUNNING_MUTEX "Local\Ormind.Running"
 
 Name "Ormind ${VERSION}"
 BrandingText "Ormind ${VERSION}"
 OutFile "${OUTFILE}"
-RequestExecutionLevel admin
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel user
 
 !include MUI2.nsh
 !include LogicLib.nsh
@@ -44,6 +50,9 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_SMALLDESC
+; 1 for an installation for every user (/ALLUSERS); registry writes go to SHCTX, which follows
+; the shell context: HKLM for all users, HKCU for one.
+Var AllUsers
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -93,28 +102,28 @@ Section "$(SecProgramName)" SecProgram
   File "${STAGE}/Ormind.exe"
   File "${STAGE}/ormind-day.exe"
   File "${STAGE}/ormind-report.exe"
+  File "/oname=${SAMPLE_NAME}" "${SAMPLE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  ; The program is installed for every user of the computer, so is its Start-menu entry.
-  SetShellVarContext all
+  ; $SMPROGRAMS is the installing user's or everyone's, after the shell context.
   CreateShortcut "$SMPROGRAMS\Ormind.lnk" "$INSTDIR\Ormind.exe" "" "$INSTDIR\Ormind.exe" 0
 
   Call RegisterUninstaller
   Call RegisterReportFiles
-  Call ProvideUserData
+  Call RemoveStartupShortcut
+  ${If} $AllUsers != 1
+    Call ProvideUserData
+  ${EndIf}
 SectionEnd
 
 Section "$(SecStartupName)" SecStartup
-  SetShellVarContext current
-  SetOutPath "$INSTDIR"
-  CreateShortcut "$SMSTARTUP\Ormind.lnk" "$INSTDIR\Ormind.exe" "" "$INSTDIR\Ormind.exe" 0
+  WriteRegStr SHCTX "${RUN_KEY}" "Ormind" '"$INSTDIR\Ormind.exe"'
 SectionEnd
 
-; Installing again without "Start with Windows" takes an earlier startup shortcut away.
+; Installing again without "Start with Windows" takes the earlier one away.
 Section "-Startup left out"
   ${IfNot} ${SectionIsSelected} ${SecStartup}
-    SetShellVarContext current
-    Delete "$SMSTARTUP\Ormind.lnk"
+    DeleteRegValue SHCTX "${RUN_KEY}" "Ormind"
   ${EndIf}
 SectionEnd
 
@@ -131,36 +140,85 @@ Function .onInit
   ${IfNot} ${Errors}
     !insertmacro UnselectSection ${SecStartup}
   ${EndIf}
+  ; Whether /D= chose the folder, told while $LOCALAPPDATA is still the user's own.
+  SetShellVarContext current
+  StrCpy $2 0
+  ${If} $INSTDIR == "${PER_USER_DIR}"
+    StrCpy $2 1
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $0 "/ALLUSERS" $1
+  ${If} ${Errors}
+    StrCpy $AllUsers 0
+    SetShellVarContext current
+  ${Else}
+    StrCpy $AllUsers 1
+    Call RequireAdministrator
+    SetShellVarContext all
+  ${EndIf}
+  ; /D= sets the folder before this runs; otherwise the folder of an earlier installation of
+  ; the same kind is kept, and an installation for everyone goes under Program Files.
+  ${If} $2 == 1
+    ReadRegStr $1 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $1 != ""
+      StrCpy $INSTDIR $1
+    ${ElseIf} $AllUsers == 1
+      StrCpy $INSTDIR "${ALL_USERS_DIR}"
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+!macro DEFINE_REQUIRE_ADMINISTRATOR prefix
+Function ${prefix}RequireAdministrator
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "Admin"
+    MessageBox MB_OK|MB_ICONSTOP "$(NeedsAdministrator)" /SD IDOK
+    SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
+    Quit
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro DEFINE_REQUIRE_ADMINISTRATOR ""
+!insertmacro DEFINE_REQUIRE_ADMINISTRATOR "un."
+
+; Earlier versions started the program through a shortcut in the installing user's Startup
+; folder; the Run value replaces it, and two would start the program twice.
+Function RemoveStartupShortcut
+  SetShellVarContext current
+  Delete "$SMSTARTUP\Ormind.lnk"
+  ${If} $AllUsers == 1
+    SetShellVarContext all
+  ${EndIf}
 FunctionEnd
 
 ; Apps & Features.
 Function RegisterUninstaller
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Ormind"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Ormind"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Ormind.exe,0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Ormind"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "Ormind"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Ormind.exe,0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 FunctionEnd
 
 ; Saved reports (.ORP) open in the program's preview on a double click.
 Function RegisterReportFiles
-  WriteRegStr HKLM "Software\Classes\.orp" "" "${REPORT_CLASS}"
-  WriteRegStr HKLM "Software\Classes\${REPORT_CLASS}" "" "$(ReportFileType)"
-  WriteRegStr HKLM "Software\Classes\${REPORT_CLASS}\DefaultIcon" "" "$INSTDIR\Ormind.exe,0"
-  WriteRegStr HKLM "Software\Classes\${REPORT_CLASS}\shell\open\command" "" '"$INSTDIR\Ormind.exe" "%1"'
+  WriteRegStr SHCTX "Software\Classes\.orp" "" "${REPORT_CLASS}"
+  WriteRegStr SHCTX "Software\Classes\${REPORT_CLASS}" "" "$(ReportFileType)"
+  WriteRegStr SHCTX "Software\Classes\${REPORT_CLASS}\DefaultIcon" "" "$INSTDIR\Ormind.exe,0"
+  WriteRegStr SHCTX "Software\Classes\${REPORT_CLASS}\shell\open\command" "" '"$INSTDIR\Ormind.exe" "%1"'
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'  ; SHCNE_ASSOCCHANGED
 FunctionEnd
 
 ; The program expects its data folder and event list to exist; give the installing user both,
 ; but never replace what is already there (the user's own list, or settings pointing elsewhere).
 Function ProvideUserData
-  SetShellVarContext current
   CreateDirectory "$APPDATA\Ormind"
   SetOutPath "$APPDATA\Ormind"
   SetOverwrite off
@@ -169,8 +227,20 @@ Function ProvideUserData
   SetOutPath "$INSTDIR"
 FunctionEnd
 
+; The uninstaller runs from a copy in the temporary folder with $INSTDIR set to its own
+; folder: an installation for everyone is the one HKLM names there.
 Function un.onInit
   Call un.RefuseWhileRunning
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} $0 == $INSTDIR
+    StrCpy $AllUsers 1
+    Call un.RequireAdministrator
+    SetShellVarContext all
+  ${Else}
+    StrCpy $AllUsers 0
+    SetShellVarContext current
+  ${EndIf}
 FunctionEnd
 
 ; Takes away the program, its shortcuts and its registration; the user's data folder
@@ -179,21 +249,22 @@ Section "Uninstall"
   Delete "$INSTDIR\Ormind.exe"
   Delete "$INSTDIR\ormind-day.exe"
   Delete "$INSTDIR\ormind-report.exe"
+  Delete "$INSTDIR\${SAMPLE_NAME}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 
-  SetShellVarContext all
   Delete "$SMPROGRAMS\Ormind.lnk"
+  DeleteRegValue SHCTX "${RUN_KEY}" "Ormind"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ; The extension is left alone if another program has taken it over since.
+  ReadRegStr $0 SHCTX "Software\Classes\.orp" ""
+  ${If} $0 == "${REPORT_CLASS}"
+    DeleteRegValue SHCTX "Software\Classes\.orp" ""
+    DeleteRegKey /ifempty SHCTX "Software\Classes\.orp"
+  ${EndIf}
+  DeleteRegKey SHCTX "Software\Classes\${REPORT_CLASS}"
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+  ; A shortcut an earlier version left in the user's Startup folder.
   SetShellVarContext current
   Delete "$SMSTARTUP\Ormind.lnk"
-
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
-  ; The extension is left alone if another program has taken it over since.
-  ReadRegStr $0 HKLM "Software\Classes\.orp" ""
-  ${If} $0 == "${REPORT_CLASS}"
-    DeleteRegValue HKLM "Software\Classes\.orp" ""
-    DeleteRegKey /ifempty HKLM "Software\Classes\.orp"
-  ${EndIf}
-  DeleteRegKey HKLM "Software\Classes\${REPORT_CLASS}"
-  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd

@@ -12,3 +12,5 @@ LangString StillRunning ${LANG_ENGLISH} "Ormind is running. Close it (Close in t
 LangString StillRunning ${LANG_RUSSIAN} "Ormind запущен. Закройте его (пункт «Закрыть» в меню его значка в области уведомлений) и нажмите «Повторить»."
 LangString ReportFileType ${LANG_ENGLISH} "Ormind report"
 LangString ReportFileType ${LANG_RUSSIAN} "Отчёт Ormind"
+LangString NeedsAdministrator ${LANG_ENGLISH} "Installing Ormind for all users of this computer needs administrator rights. Run the installer as administrator, or without /ALLUSERS to install it for yourself."
+LangString NeedsAdministrator ${LANG_RUSSIAN} "Для установки Ormind для всех пользователей компьютера нужны права администратора. Запустите установщик от имени администратора или без /ALLUSERS, чтобы установить программу только для себя."

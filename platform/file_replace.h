@@ -5,9 +5,12 @@
 
 #include <string>
 
+#include "platform/replace_retry.h"
+
 namespace ormind {
 
-// Returns ERROR_SUCCESS, or the error of the last attempt; `source` is gone on success.
-DWORD ReplaceFileRetrying(const std::wstring& source, const std::wstring& target);
+// `source` is gone on success. On failure `code` is the error of the last attempt, and when
+// `newFileIsOnlyCopy` is set the target is gone and `source` must be kept.
+ReplaceOutcome ReplaceFileRetrying(const std::wstring& source, const std::wstring& target);
 
 }  // namespace ormind

@@ -1,15 +1,12 @@
 #include "platform/file_replace.h"
 
-#include "platform/replace_retry.h"
-
 namespace ormind {
 namespace {
-constexpr DWORD kPauseMilliseconds = 50;
 
 DWORD LastErrorUnless(BOOL done) { return done ? ERROR_SUCCESS : GetLastError(); }
 }  // namespace
 
-DWORD ReplaceFileRetrying(const std::wstring& source, const std::wstring& target) {
+ReplaceOutcome ReplaceFileRetrying(const std::wstring& source, const std::wstring& target) {
   const ReplaceSteps steps{
       .targetExists = [&] { return GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES; },
       .swapIntoExisting =
@@ -22,8 +19,8 @@ DWORD ReplaceFileRetrying(const std::wstring& source, const std::wstring& target
             return LastErrorUnless(MoveFileExW(source.c_str(), target.c_str(),
                                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
           },
-      .pause = [] { Sleep(kPauseMilliseconds); }};
-  return static_cast<DWORD>(ReplaceWithRetries(steps));
+      .pause = [](unsigned milliseconds) { Sleep(milliseconds); }};
+  return ReplaceWithRetries(steps);
 }
 
 }  // namespace ormind

@@ -42,6 +42,12 @@ class PrintJob {
   bool open_ = true;
 };
 
+// Aborts every job still open, for a session that is ending: the spooler throws their pages
+// away instead of keeping a job that never ends. The code printing them then fails at its next
+// page and unwinds as on any print error.
+void AbortOpenPrintJobs();
+size_t OpenPrintJobCount();
+
 // One page of a running job. Leaving it without End() (an exception while drawing) does not
 // end the page: the job's AbortDoc throws the whole job away.
 class PrintPage {

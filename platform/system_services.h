@@ -10,6 +10,7 @@ class SystemEnvironment final : public Environment {
   std::optional<std::string> AppData() const override;
   int32_t SystemLocale() const override;
   int AnsiCodePage() const override;
+  std::string ProgramFolder() const override;
 };
 
 class SystemClock final : public Clock {
@@ -26,6 +27,8 @@ class SystemFileSystem final : public FileSystem {
   bool ReadPieces(const std::string& path,
                   const std::function<void(std::string_view)>& consume) const override;
   void ReplaceAll(const std::string& path, const std::string& bytes) override;
+  bool CreateFolder(const std::string& path) override;
+  bool CreateNewFile(const std::string& path, const std::string& bytes) override;
 };
 
 }  // namespace ormind

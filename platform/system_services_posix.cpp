@@ -139,4 +139,27 @@ void SystemFileSystem::ReplaceAll(const std::string& path, const std::string& by
   }
 }
 
+std::string SystemEnvironment::ProgramFolder() const {
+  std::string path(4096, '\0');
+  const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+  if (length <= 0 || static_cast<size_t>(length) >= path.size()) return {};
+  path.resize(static_cast<size_t>(length));
+  return path.substr(0, path.find_last_of('/') + 1);
+}
+
+bool SystemFileSystem::CreateFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) == 0) return true;
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool SystemFileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NewFileMode());
+  if (fd < 0) return false;
+  const bool written = WriteAllTo(fd, bytes);
+  if (::close(fd) == 0 && written) return true;
+  ::unlink(path.c_str());  // a cut-off copy would pass for the whole list
+  return false;
+}
+
 }  // namespace ormind

@@ -42,6 +42,20 @@ int32_t SystemEnvironment::SystemLocale() const {
 
 int SystemEnvironment::AnsiCodePage() const { return static_cast<int>(GetACP()); }
 
+std::string SystemEnvironment::ProgramFolder() const {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);  // a long path: try again with room for it
+  }
+  return WideToUtf8(path.substr(0, path.find_last_of(L"\\/") + 1));
+}
+
 Day SystemClock::Today() const {
   SYSTEMTIME now{};
   GetLocalTime(&now);
@@ -104,11 +118,33 @@ void SystemFileSystem::ReplaceAll(const std::string& path, const std::string& by
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) throw IniWriteError(path);
   const bool written = WriteAllTo(file.Get(), bytes) && FlushFileBuffers(file.Get());
-  if (!CloseHandle(file.Release()) || !written ||
-      ReplaceFileRetrying(temp, target) != ERROR_SUCCESS) {
+  if (!CloseHandle(file.Release()) || !written) {
     DeleteFileW(temp.c_str());
     throw IniWriteError(path);
   }
+  const ReplaceOutcome outcome = ReplaceFileRetrying(temp, target);
+  if (outcome.code == 0) return;
+  if (outcome.newFileIsOnlyCopy) throw IniWriteError(path, WideToUtf8(temp));
+  DeleteFileW(temp.c_str());
+  throw IniWriteError(path);
+}
+
+bool SystemFileSystem::CreateFolder(const std::string& path) {
+  const std::wstring folder = Utf8ToWide(path);
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool SystemFileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
+  const std::wstring name = Utf8ToWide(path);
+  FileHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
+  const bool written = WriteAllTo(file.Get(), bytes);
+  if (CloseHandle(file.Release()) && written) return true;
+  DeleteFileW(name.c_str());  // a cut-off copy would pass for the whole list
+  return false;
 }
 
 }  // namespace ormind

@@ -27,6 +27,10 @@ class MemoryFiles final : public FileSystem {
     return true;
   }
   void ReplaceAll(const std::string&, const std::string&) override {}
+  bool CreateFolder(const std::string&) override { return true; }
+  bool CreateNewFile(const std::string& path, const std::string& bytes) override {
+    return files.emplace(path, bytes).second;
+  }
 };
 
 class NoMessages final : public MessageSink {

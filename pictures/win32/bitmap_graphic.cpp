@@ -1,8 +1,10 @@
 #include "pictures/win32/bitmap_graphic.h"
 
 #include <cstring>
+#include <string>
 
 #include "pictures/bmp_decoder.h"
+#include "pictures/picture_error.h"
 #include "pictures/stored_picture.h"
 
 namespace ormind {
@@ -34,10 +36,15 @@ HBITMAP TBitmap::Pixels(HDC dc) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     pixels_.Reset(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (pixels_ && bits) {
-      std::memcpy(bits, image_.pixels.data(), image_.pixels.size() * sizeof(uint32_t));
-      GdiFlush();
+    // Drawing nothing would print the card without its background and say nothing.
+    if (!pixels_ || !bits) {
+      pixels_.Reset();
+      throw PictureError("Not enough memory to draw a picture of " +
+                         std::to_string(image_.width) + " x " + std::to_string(image_.height) +
+                         " pixels");
     }
+    std::memcpy(bits, image_.pixels.data(), image_.pixels.size() * sizeof(uint32_t));
+    GdiFlush();
   }
   return pixels_.Get();
 }

@@ -38,6 +38,11 @@ TRptFile::TRptFile(const std::string& path, Mode mode)
   std::setvbuf(fHandle, nullptr, _IOFBF, 1 << 16);
 }
 
+TRptFile::TRptFile(std::FILE* open, const std::string& path)
+    : fHandle(open), fPath(path), fReadOnly(false) {
+  std::setvbuf(fHandle, nullptr, _IOFBF, 1 << 16);
+}
+
 TRptFile::~TRptFile() {
   if (fHandle) std::fclose(fHandle);
 }

@@ -14,6 +14,9 @@ class TRptFile {
   // Throws ERptError "Cannot open file "<path>". <reason>" (ReadOnly) or
   // "Cannot create file "<path>". <reason>" (Create).
   TRptFile(const std::string& path, Mode mode);
+  // Takes over a stream already open for reading and writing (a temporary file made by the
+  // platform, see OpenSpillFile).
+  TRptFile(std::FILE* open, const std::string& path);
   ~TRptFile();
   TRptFile(const TRptFile&) = delete;
   TRptFile& operator=(const TRptFile&) = delete;

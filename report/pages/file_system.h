@@ -6,12 +6,19 @@
 
 namespace ormind {
 
-// Creates an empty, uniquely named file with the prefix "ORP" in the temporary folder and
-// returns its path. Throws ERptError when no such file can be made.
-std::string MakeSpillFileName();
+// Creates a new, uniquely named file with the prefix "ORP" in the temporary folder, open for
+// reading and writing, sets `name` to its path and returns the open stream. On Windows the
+// system deletes the file when it is closed, however the process ends; elsewhere the caller
+// deletes it. Throws ERptError when no such file can be made.
+std::FILE* OpenSpillFile(std::string& name);
+
+// Deletes the "ORP*.tmp" files that earlier runs left in the temporary folder. A file another
+// running copy still holds cannot be deleted and stays.
+void SweepStaleSpillFiles();
 
 // Replaces `target` by `source` in one step (the target may or may not exist). On failure the
-// target is untouched, `source` is left for the caller to remove, and ERptError is thrown.
+// target is untouched, `source` is left for the caller to remove, and ERptError is thrown;
+// when the target was lost on the way, ERptNewFileKept names `source`, which must then stay.
 void ReplaceFileWith(const std::string& source, const std::string& target);
 
 // Creates an empty, uniquely named file in the folder of `target` (so that it can later replace

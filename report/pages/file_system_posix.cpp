@@ -1,5 +1,7 @@
 // POSIX side of the page store's file system needs.
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -8,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "report/pages/error.h"
 #include "report/pages/file_system.h"
@@ -36,9 +39,40 @@ std::string MakeUniqueFile(const std::string& folder, const std::string& stem,
 
 }  // namespace
 
-std::string MakeSpillFileName() {
+std::FILE* OpenSpillFile(std::string& name) {
   const char* tmp = std::getenv("TMPDIR");
-  return MakeUniqueFile(tmp && *tmp ? tmp : "/tmp", "ORP", "", false);
+  name = MakeUniqueFile(tmp && *tmp ? tmp : "/tmp", "ORP", "", false);
+  std::FILE* file = std::fopen(name.c_str(), "w+b");
+  // The lock tells SweepStaleSpillFiles of another running copy that this file is in use.
+  if (file && flock(fileno(file), LOCK_EX | LOCK_NB) != 0) {
+    std::fclose(file);
+    file = nullptr;
+  }
+  if (!file) {
+    const int code = errno;
+    unlink(name.c_str());
+    throw ERptError("Cannot create file \"" + name + "\". " + std::strerror(code));
+  }
+  return file;
+}
+
+// A file no process holds locked was left by a run that ended without deleting it.
+void SweepStaleSpillFiles() {
+  const char* tmp = std::getenv("TMPDIR");
+  const std::string folder = tmp && *tmp ? tmp : "/tmp";
+  DIR* listing = opendir(folder.c_str());
+  if (!listing) return;
+  while (const dirent* entry = readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() < 7 || name.substr(0, 3) != "ORP" || name.substr(name.size() - 4) != ".tmp")
+      continue;
+    const std::string path = folder + "/" + std::string(name);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) continue;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) unlink(path.c_str());
+    close(fd);
+  }
+  closedir(listing);
 }
 
 std::string MakeSiblingTempFile(const std::string& target) {

@@ -333,6 +333,8 @@ void TRptPageList::WriteToFile(const std::string& path) {
     data.CopyTo(file);
     file.Close();
     ReplaceFileWith(temporary, path);
+  } catch (const ERptNewFileKept&) {
+    throw;  // the temporary file is the report now, and the message names it
   } catch (const ERptError& error) {
     DeleteFileQuietly(temporary);
     // Name the file the user asked for, not the temporary one.

@@ -57,10 +57,11 @@ size_t TRptStream::Write(const void* buffer, size_t count) {
 }
 
 void TRptStream::SpillToFile() {
-  const std::string name = MakeSpillFileName();
+  std::string name;
+  std::FILE* opened = OpenSpillFile(name);
   std::unique_ptr<TRptFile> file;
   try {
-    file = std::make_unique<TRptFile>(name, TRptFile::Mode::Create);
+    file = std::make_unique<TRptFile>(opened, name);
     if (file->Write(fMemory.data(), fMemory.size()) != fMemory.size())
       throw ERptError("Cannot write file \"" + name + "\"");
     file->Seek(fMemoryPosition);

@@ -18,6 +18,8 @@ class FakeEnvironment : public Environment {
   std::optional<std::string> AppData() const override { return appData; }
   int32_t SystemLocale() const override { return locale; }
   int AnsiCodePage() const override { return codePage; }
+  std::string programFolder = "/opt/Ormind/";
+  std::string ProgramFolder() const override { return programFolder; }
 };
 
 class FakeClock : public Clock {
@@ -48,6 +50,20 @@ class FakeFileSystem : public FileSystem {
     if (!folders.count(folder) || readOnly.count(path)) throw IniWriteError(path);
     files[path] = bytes;
     ++writes;
+  }
+  // A folder is made only where its parent exists.
+  bool CreateFolder(const std::string& path) override {
+    const std::string parent = path.substr(0, path.find_last_of("/\\"));
+    if (!folders.count(parent) && !folders.count(path)) return false;
+    folders.insert(path);
+    return true;
+  }
+  bool CreateNewFile(const std::string& path, const std::string& bytes) override {
+    const std::string folder = path.substr(0, path.find_last_of("/\\"));
+    if (!folders.count(folder) || files.count(path)) return false;
+    files[path] = bytes;
+    ++writes;
+    return true;
   }
 };
 

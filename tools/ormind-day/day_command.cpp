@@ -2,6 +2,7 @@
 
 #include "core/day_view.h"
 #include "core/event_list_check.h"
+#include "core/first_start.h"
 #include "core/settings.h"
 
 namespace ormind {
@@ -103,6 +104,7 @@ DayCommandOutput RunDayCommand(const DayCommandOptions& options, const Environme
   DayCommandOutput output;
   ErrorLines messages(output.err);
   const FixedClock today(options.today.value_or(clock.Today()));
+  CopySampleAtFirstStart(env, files);  // as the program does at a user's first start
   const Settings settings = LoadSettings(env, files, messages);
   const InterfaceTexts texts(settings.Lang);
   if (options.check) {

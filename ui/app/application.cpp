@@ -4,6 +4,7 @@
 
 #include "platform/message_box_sink.h"
 #include "platform/message_loop.h"
+#include "platform/print_job.h"
 #include "ui/skin/skinned_form.h"
 
 namespace ormind {
@@ -118,6 +119,17 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       break;
     case WM_CLOSE:
       if (mainForm_) mainForm_->Close();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // nothing is ever unsaved: the program never holds the logoff up
+    case WM_ENDSESSION:
+      // The process may be ended at any moment after this returns, so it ends here: a print
+      // still running is thrown away rather than left half-spooled, and the system closes the
+      // rest (the page stream's temporary file deletes itself on close).
+      if (wParam) {
+        AbortOpenPrintJobs();
+        ExitProcess(0);
+      }
       return 0;
     case WM_SYSCOMMAND:
       // The taskbar button (a click, Win+M) minimises this window: the windows it owns go

@@ -19,6 +19,7 @@
 #include "platform/handles.h"
 #include "platform/system_services.h"
 #include "platform/text_encoding.h"
+#include "report/pages/file_system.h"
 #include "report/win32/preview/preview_interface.h"
 #include "report/win32/preview/preview_run.h"
 #include "report/win32/emf_recorder.h"
@@ -58,6 +59,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   DeclareDpiAwareness();
   // The shell and the picture loaders use components: they need this thread's apartment.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // Page streams of runs that ended without closing them (older versions, a crash); a running
+  // copy's stream is open and stays.
+  SweepStaleSpillFiles();
   TApplication application;
   // Errors escaping any window's handlers reach the application's message box.
   SetErrorReporter([&application](const std::string& message) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/first_start.h"
 #include "pictures/win32/graphic_registry.h"
 #include "platform/display_dpi.h"
 #include "platform/shell_open.h"
@@ -106,6 +107,7 @@ void TForm1::ShowTrayIcon() { TrayIcon1.Loaded(); }
 
 void TForm1::FormCreate() {
   currentDay_ = services_.clock.Today();
+  CopySampleAtFirstStart(services_.environment, services_.files);
   settings_ = LoadSettings(services_.environment, services_.files, messages_);
 }
 

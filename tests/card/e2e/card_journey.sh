@@ -192,4 +192,22 @@ webp|card.webp|message:Unknown picture file extension (.webp)
 damaged_jpeg|damaged.jpg|message:JPEG error #
 CASES
 
+# --- The page stream's temporary file outlives no run --------------------------------------
+# One left by a run that never closed it is swept at the next start; the card's own (its page
+# stream passes 100,000 bytes) is there while the preview shows, and when the program is
+# killed from outside with the preview open the system deletes it.
+temp_dir=$(wine_unix_path "$(wine_out cmd /c 'echo %TEMP%')")
+page_streams() { find "$temp_dir" -maxdepth 1 -name 'ORP*.tmp' 2>/dev/null | sort; }
+printf 'stale' >"$temp_dir/ORP7F3E.tmp"
+start_program killed "" 1033
+check "a page stream left by an earlier run is swept at start" '[ ! -e "$temp_dir/ORP7F3E.tmp" ]'
+open_editor
+press_print
+check "the card's preview shows" preview_shown
+sleep 1
+check "the preview's pages are in a temporary ORP*.tmp file" '[ -n "$(page_streams)" ]'
+stop_program  # TerminateProcess: no destructor runs
+sleep 1
+check_eq "killed with the preview open, no ORP*.tmp is left" "" "$(page_streams)"
+
 finish "pictures in $shots"

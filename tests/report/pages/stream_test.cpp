@@ -1,10 +1,15 @@
 // The report stream: memory, spilling to a temporary file, opened files, copying.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "report/pages/error.h"
 #include "report/pages/file.h"
+#include "report/pages/file_system.h"
 #include "report/pages/saved_header.h"
 #include "report/pages/stream.h"
 #include "tests/report/pages/test_files.h"
@@ -161,6 +166,64 @@ TEST(RptSavedHeader, DetectsTheHeaderSizeFromTheFirstSignature) {
   }
   auto tiny = TRptStream::CreateInMemory(100);
   EXPECT_EQ(DetectHeaderSize(*tiny), 128);
+}
+
+// Points the temporary folder at `folder` for as long as it lives.
+class TemporaryFolderAt {
+ public:
+  explicit TemporaryFolderAt(const std::string& folder) {
+    for (const char* name : kNames) {
+      const char* value = std::getenv(name);
+      saved_.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+      Set(name, folder.c_str());
+    }
+  }
+  ~TemporaryFolderAt() {
+    for (size_t i = 0; i < std::size(kNames); ++i)
+      Set(kNames[i], saved_[i] ? saved_[i]->c_str() : nullptr);
+  }
+
+ private:
+  static void Set(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value ? value : "");
+#else
+    value ? setenv(name, value, 1) : unsetenv(name);
+#endif
+  }
+  static constexpr const char* kNames[] = {"TMPDIR", "TMP", "TEMP"};
+  std::vector<std::optional<std::string>> saved_;
+};
+
+TEST(RptStream, TheSweepRemovesStalePageStreamsButNotOneInUse) {
+  ScratchFolder folder;
+  const TemporaryFolderAt temporary(folder.File(""));
+  const struct {
+    const char* name;
+    bool swept;
+  } files[] = {
+      {"ORP1A2B.tmp", true},  // an earlier run's, killed with the preview open
+      {"ORP00000001.tmp", true},
+      {"ORPnotes.txt", false},
+      {"other.tmp", false},
+  };
+  for (const auto& f : files) WriteBytes(folder.File(f.name), Pattern(10));
+  auto live = TRptStream::CreateInMemory(100);
+  const auto data = Pattern(500);
+  ASSERT_EQ(live->Write(data.data(), data.size()), data.size());
+  ASSERT_FALSE(live->Resident());
+  const std::string liveName = std::filesystem::path(live->SpillFileName()).filename().string();
+  ASSERT_TRUE(std::filesystem::exists(folder.File(liveName))) << live->SpillFileName();
+
+  SweepStaleSpillFiles();
+
+  for (const auto& f : files)
+    EXPECT_EQ(std::filesystem::exists(folder.File(f.name)), !f.swept) << f.name;
+  EXPECT_TRUE(std::filesystem::exists(folder.File(liveName))) << "a stream in use was swept";
+  std::vector<uint8_t> back(data.size());
+  live->Seek(0);
+  EXPECT_EQ(live->Read(back.data(), back.size()), data.size());
+  EXPECT_EQ(back, data);
 }
 
 }  // namespace
