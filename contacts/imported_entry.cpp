@@ -20,8 +20,11 @@ void AddImportedEntry(ImportResult& result, EventSection section, std::string_vi
     result.notes.push_back({line, "no name, skipped"});
     return;
   }
-  if (cleaned.changed)
-    result.notes.push_back({line, "name cleaned to \"" + cleaned.name + "\"", false});
+  // A card with a birthday and an anniversary says it once.
+  const std::string note = "name cleaned to \"" + cleaned.name + "\"";
+  if (cleaned.changed &&
+      (result.notes.empty() || result.notes.back().line != line || result.notes.back().text != note))
+    result.notes.push_back({line, note, false});
   result.entries.push_back({section, cleaned.name, date, line});
 }
 

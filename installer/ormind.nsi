@@ -2,7 +2,8 @@
 ;   VERSION  the program version, major.minor.patch (the same as in the programs' version
 ;            information)
 ;   ARCH     x64 (a PE32+ installer for 64-bit Windows) or x86 (PE32)
-;   STAGE    folder holding the stripped Ormind.exe, ormind-day.exe and ormind-report.exe
+;   STAGE    folder holding the stripped Ormind.exe, ormind-day.exe, ormind-import.exe and
+;            ormind-report.exe
 ;   SAMPLE   the sample event list put in the user's data folder
 ;   ICON     the program icon
 ;   OUTFILE  the installer to write
@@ -92,6 +93,7 @@ Section "$(SecProgramName)" SecProgram
   SetOutPath "$INSTDIR"
   File "${STAGE}/Ormind.exe"
   File "${STAGE}/ormind-day.exe"
+  File "${STAGE}/ormind-import.exe"
   File "${STAGE}/ormind-report.exe"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
@@ -178,6 +180,7 @@ FunctionEnd
 Section "Uninstall"
   Delete "$INSTDIR\Ormind.exe"
   Delete "$INSTDIR\ormind-day.exe"
+  Delete "$INSTDIR\ormind-import.exe"
   Delete "$INSTDIR\ormind-report.exe"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

@@ -23,7 +23,7 @@ menu_link=$(wine_unix_path 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs
 startup_link=$(wine_unix_path "$appdata_win\\Microsoft\\Windows\\Start Menu\\Programs\\Startup")/Ormind.lnk
 data=$appdata/Ormind
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ormind'
-installed_files=("$instdir"/{Ormind,ormind-day,ormind-report,uninstall}.exe "$menu_link")
+installed_files=("$instdir"/{Ormind,ormind-day,ormind-import,ormind-report,uninstall}.exe "$menu_link")
 # Key | value name (empty: the default value) | what the installer writes.
 registry=(
   "$uninstall_key|DisplayVersion|$version"

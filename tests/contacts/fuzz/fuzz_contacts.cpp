@@ -1,5 +1,6 @@
 // Any bytes read as contacts give entries that, written into a new event list, the event-list
 // reader reads back with the same sections, names and dates.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -42,8 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   reader.Feed(merge->bytes);
   reader.Finish();
   Require(sink.lines.size() == merge->added.size());
+  // The list holds its sections one after the other, each in the order of the import.
+  std::vector<ImportedEntry> added = merge->added;
+  std::stable_sort(added.begin(), added.end(), [](const ImportedEntry& a, const ImportedEntry& b) {
+    return a.section < b.section;
+  });
   for (size_t i = 0; i < sink.lines.size(); ++i) {
-    const ImportedEntry& entry = merge->added[i];
+    const ImportedEntry& entry = added[i];
     const ReadBack::Line& line = sink.lines[i];
     Require(line.section == entry.section);
     Require(reader.ToUtf8(line.name) == entry.name);
