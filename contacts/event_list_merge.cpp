@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <unordered_map>
 
 #include "core/ini_document.h"
 #include "core/ini_scanner.h"
@@ -13,16 +14,21 @@ namespace {
 constexpr std::array<EventSection, 3> kSections = {EventSection::Birthday, EventSection::Events,
                                                    EventSection::Nameday};
 
-struct ListedEntry {
-  EventSection section;
-  std::string name;
-  EventDate date;
-};
+// Names are looked up as the list compares them: without regard to the case of ASCII letters
+// (blanks around them are gone already), within their section.
+std::string NameKey(EventSection section, std::string_view name) {
+  std::string key(1, static_cast<char>('0' + static_cast<int>(section)));
+  for (char c : name) key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return key;
+}
+
+// The dates under each name, of the list and of what is added.
+using DatesByName = std::unordered_map<std::string, std::vector<ContactDate>>;
 
 // What the list already holds, and where each section's last block ends (after its last line
 // that is not blank).
 struct ListLayout {
-  std::vector<ListedEntry> entries;
+  DatesByName entries;
   std::array<std::optional<size_t>, 3> insertAt;
   std::string lineBreak = "\r\n";  // a list without one is written the Windows way
 };
@@ -48,35 +54,29 @@ ListLayout ScanList(std::string_view text) {
     if (section >= 0 && line.kind == IniLineKind::Entry) {
       const EventSection s = static_cast<EventSection>(section);
       const std::string_view value = StripIniQuotes(view(line.valueBegin, line.valueEnd));
-      layout.entries.push_back(
-          {s, std::string(view(line.nameBegin, line.nameEnd)), DecodeEventValue(value, s).date});
+      const EventDate date = DecodeEventValue(value, s).date;
+      layout.entries[NameKey(s, view(line.nameBegin, line.nameEnd))].push_back(
+          {date.day, date.month, date.hasYear ? date.year : 0});
     }
     pos = AfterLineBreak(base, end, size);
   }
   return layout;
 }
 
-bool SameDate(const EventDate& listed, const ContactDate& imported) {
-  if (listed.day != imported.day || listed.month != imported.month) return false;
-  if (listed.hasYear != (imported.year > 0)) return false;
-  return !listed.hasYear || listed.year == imported.year;
-}
-
 enum class Found { No, SameDate, OtherDate };
 
-Found FindInList(const ListLayout& layout, const std::vector<ImportedEntry>& added,
-                 const ImportedEntry& entry) {
-  Found found = Found::No;
-  for (const ListedEntry& listed : layout.entries) {
-    if (listed.section != entry.section || !IniNamesEqual(listed.name, entry.name)) continue;
-    if (SameDate(listed.date, entry.date)) return Found::SameDate;
-    found = Found::OtherDate;
-  }
-  for (const ImportedEntry& other : added)
-    if (other.section == entry.section && IniNamesEqual(other.name, entry.name) &&
-        other.date == entry.date)
-      return Found::SameDate;
-  return found;
+Found FindInList(const DatesByName& listed, const DatesByName& added, const std::string& key,
+                 const ContactDate& date) {
+  const auto has = [&](const DatesByName& dates) {
+    const auto it = dates.find(key);
+    if (it == dates.end()) return Found::No;
+    return std::find(it->second.begin(), it->second.end(), date) != it->second.end()
+               ? Found::SameDate
+               : Found::OtherDate;
+  };
+  const Found inList = has(listed);
+  if (inList == Found::SameDate || has(added) == Found::SameDate) return Found::SameDate;
+  return inList;
 }
 
 // Encodes the new text in the list's encoding; 8-bit text that would read back as UTF-8 (a
@@ -104,14 +104,17 @@ std::optional<EventListMerge> MergeIntoEventList(std::string_view existing,
   const ListLayout layout = ScanList(text);
 
   std::array<std::string, 3> newLines;
+  DatesByName added;
   for (const ImportedEntry& entry : entries) {
-    const Found found = FindInList(layout, merge.added, entry);
+    const std::string key = NameKey(entry.section, entry.name);
+    const Found found = FindInList(layout.entries, added, key, entry.date);
     if (found == Found::SameDate) {
       ++merge.alreadyThere;
       continue;
     }
     if (found == Found::OtherDate) merge.otherDate.push_back(entry);
     merge.added.push_back(entry);
+    added[key].push_back(entry.date);
     newLines[static_cast<int>(entry.section)] += layout.lineBreak + FormatEventLine(entry);
   }
   merge.encodingAfter = merge.encodingBefore;
