@@ -51,11 +51,18 @@ std::optional<ContactDate> ParseContactDate(std::string_view text) {
 }
 
 std::string FormatEventDate(const ContactDate& date) {
-  const auto two = [](int32_t n) {
-    return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
+  std::string text;
+  const auto digits = [&text](int32_t n, int32_t count) {
+    for (int32_t unit = count == 4 ? 1000 : 10; unit > 0; unit /= 10)
+      text += static_cast<char>('0' + n / unit % 10);
   };
-  std::string text = two(date.day) + "." + two(date.month);
-  if (date.year > 0) text += "." + two(date.year / 100) + two(date.year % 100);
+  digits(date.day, 2);
+  text += '.';
+  digits(date.month, 2);
+  if (date.year > 0) {
+    text += '.';
+    digits(date.year, 4);
+  }
   return text;
 }
 
