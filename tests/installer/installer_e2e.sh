@@ -29,7 +29,7 @@ all_dir_win='C:\Program Files\Ormind'
 all_dir=$(wine_unix_path "$all_dir_win")
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ormind'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-installed_files=("$instdir"/{Ormind,ormind-day,ormind-report,uninstall}.exe "$instdir/events.sample.txt"
+installed_files=("$instdir"/{Ormind,ormind-day,ormind-import,ormind-report,uninstall}.exe "$instdir/events.sample.txt"
                  "$menu_link")
 # Key | value name (empty: the default value) | what the installer writes.
 registry=(
