@@ -29,6 +29,15 @@ void WriteText(Stream stream, std::string_view utf8) {
     done += written;
   }
 }
+
+std::vector<std::string> Utf8Arguments(int argc, wchar_t** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring_view arg(argv[i]);
+    args.push_back(Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(arg.data()), arg.size())));
+  }
+  return args;
+}
 #else
 void WriteText(Stream stream, std::string_view utf8) {
   std::FILE* file = stream == Stream::Out ? stdout : stderr;

@@ -6,9 +6,6 @@
 #include "platform/console_output.h"
 #include "platform/system_services.h"
 
-#ifdef _WIN32
-#include <filesystem>
-#endif
 
 namespace {
 
@@ -30,15 +27,7 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 #ifdef _WIN32
-// Arguments arrive as UTF-16 and go on as UTF-8, so any file name works.
-int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) {
-    const std::u8string utf8 = std::filesystem::path(argv[i]).u8string();
-    args.emplace_back(utf8.begin(), utf8.end());
-  }
-  return Run(args);
-}
+int wmain(int argc, wchar_t** argv) { return Run(ormind::Utf8Arguments(argc, argv)); }
 #else
 int main(int argc, char** argv) { return Run(std::vector<std::string>(argv + 1, argv + argc)); }
 #endif
