@@ -67,9 +67,7 @@ void TForm2::Create() {
 
 void TForm2::LayOut() {
   const DisplayScale& scale = Scale();
-  SetLayoutSize(kWidth, kHeight);
-  Image1.SetBounds(scale.Rect({0, 0, kWidth, kHeight}));
-  Image1.SetPicture(LoadStoredPictureResource(scale.RenderingName(L"TFORM2_IMAGE1").c_str()));
+  LayOutFace(Image1, L"TFORM2_IMAGE1", kWidth, kHeight);
   buttons_.SetScale(scale);
   for (TLabel* label : {&Label1, &Label2, &Label3}) label->SetScale(scale);
   PlaceFields();

@@ -83,9 +83,7 @@ void TForm1::Create() {
 
 void TForm1::LayOut() {
   const DisplayScale& scale = Scale();
-  SetLayoutSize(kWidth, kHeight);
-  Image1.SetBounds(scale.Rect({0, 0, kWidth, kHeight}));
-  Image1.SetPicture(LoadStoredPictureResource(scale.RenderingName(L"TFORM1_IMAGE1").c_str()));
+  LayOutFace(Image1, L"TFORM1_IMAGE1", kWidth, kHeight);
   buttons_.SetScale(scale);
   Label2.SetScale(scale);
   Label3.SetScale(scale);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "pictures/win32/graphic_registry.h"
 #include "platform/buffered_paint.h"
 #include "platform/display_dpi.h"
 #include "ui/skin/rules/see_through.h"
@@ -37,6 +38,13 @@ void TSkinnedForm::CreateForm(const wchar_t* className, const wchar_t* caption,
 void TSkinnedForm::SetLayoutSize(int layoutWidth, int layoutHeight) {
   SetWindowPos(Handle(), nullptr, 0, 0, scale_.Length(layoutWidth), scale_.Length(layoutHeight),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TSkinnedForm::LayOutFace(TImage& face, const wchar_t* picture100, int layoutWidth,
+                              int layoutHeight) {
+  SetLayoutSize(layoutWidth, layoutHeight);
+  face.SetBounds(scale_.Rect({0, 0, layoutWidth, layoutHeight}));
+  face.SetPicture(LoadStoredPictureResource(scale_.RenderingName(picture100).c_str()));
 }
 
 // Moved to a monitor of another DPI (or that monitor's scale changed): the window takes the

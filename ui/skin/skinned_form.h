@@ -66,6 +66,9 @@ class TSkinnedForm : public TWindow {
   virtual void LayOut() {}
   // Sizes the window (keeping its top-left corner) to `layout` pixels at Scale().
   void SetLayoutSize(int layoutWidth, int layoutHeight);
+  // Sizes the window as SetLayoutSize and puts `face` over all of it with the rendering of the
+  // picture resource `picture100` (its name at 100 %) for Scale().
+  void LayOutFace(TImage& face, const wchar_t* picture100, int layoutWidth, int layoutHeight);
 
   // The face (drawn first) and the controls on it, in drawing order. The first control added
   // is the face: the window takes its outline then, and again whenever its picture changes.
