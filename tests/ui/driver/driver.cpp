@@ -18,9 +18,10 @@
 //                                        milliseconds from starting PROGRAM to its first painted
 //                                        visible window of CLASS (its child windows painted too)
 //   driver bare                          a bare window (class BareWindow), for comparing start-up
-//   driver post CLASS CHILD|- MESSAGE WPARAM LPARAM
+//   driver post CLASS CHILD|- MESSAGE WPARAM LPARAM [TIMES]
 //                                        posts to the first window of CLASS (or its child of
-//                                        CHILD); a MESSAGE that is not a number is registered
+//                                        CHILD), TIMES times (1); a MESSAGE that is not a
+//                                        number is registered
 //   driver state CLASS                   "visible iconic" of the first window of CLASS (0 or 1
 //                                        each), and how many windows of CLASS are visible
 //   driver panel CLASS N                 the text of panel N of the window's status bar
@@ -378,7 +379,11 @@ int wmain(int argc, wchar_t** argv) {
                                               : RegisterWindowMessageW(argv[4]);
     const WPARAM wParam = static_cast<WPARAM>(wcstoll(argv[5], nullptr, 0));
     const LPARAM lParam = static_cast<LPARAM>(wcstoll(argv[6], nullptr, 0));
-    return w && PostMessageW(w, message, wParam, lParam) ? 0 : 1;
+    const unsigned long times = argc >= 8 ? wcstoul(argv[7], nullptr, 10) : 1;
+    if (!w) return 1;
+    for (unsigned long i = 0; i < times; ++i)
+      if (!PostMessageW(w, message, wParam, lParam)) return 1;
+    return 0;
   }
   if (command == L"state" && argc >= 3) {
     HWND first = FindWindowExW(nullptr, nullptr, argv[2], nullptr);

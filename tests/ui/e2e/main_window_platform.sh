@@ -24,8 +24,8 @@ start_program() { program_date=$1 start_ormind "$work/appdata-$2" "$2"; }  # sta
 # different while it is held), as a picture to compare.
 area_shot() { import -window root -crop "340x169+$((wx + 24))+$((wy + 80))" "$shots/$1.png"
   convert "$shots/$1.png" rgb:- | md5sum | cut -c1-32; }
-wheel() {  # wheel DELTA: one wheel message to the day view
-  run_driver post TForm1 TScrollBox 0x020A $(( ($1 & 0xFFFF) << 16 )) 0 >/dev/null; sleep 0.3; }
+wheel() {  # wheel DELTA [TIMES]: wheel messages to the day view
+  run_driver post TForm1 TScrollBox 0x020A $(( ($1 & 0xFFFF) << 16 )) 0 "${2:-1}" >/dev/null; sleep 0.3; }
 state() { run_driver state "$1"; }
 
 # --- The event list missing: the heading still follows the day ----------------------------
@@ -71,7 +71,7 @@ for y in 120 160 200 240 260; do xdotool mousemove "$bar_x" $((wy + y)); sleep 0
 dragged=$(area_shot dragged)
 xdotool mouseup 1; sleep 0.5
 check_eq "the view stays where the thumb was let go" "$dragged" "$(area_shot released)"
-for _ in $(seq 60); do wheel -1200; done
+wheel -1200 60
 [ "$dragged" != "$top" ] && pass "dragging the thumb scrolls the view" \
   || fail "dragging the thumb scrolls the view"
 check_eq "the thumb dragged to the bottom shows the end of the list" "$dragged" "$(area_shot end)"
