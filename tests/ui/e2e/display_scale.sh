@@ -3,8 +3,9 @@
 # the display's DPI set in a prefix of the test's own: at each DPI the main window has its
 # layout's size times DPI / 96 against the right edge of the work area, its see-through corner
 # stays see-through and its heading is as much taller as the scale; at 144 DPI the greeting
-# editor is 669 x 504 and its fields take typing. Screenshots "scale_<dpi>" (and
-# "editor_<dpi>") go to ORMIND_E2E_SHOTS when it names a folder.
+# editor is 669 x 504 and its fields take typing, and its print button opens a preview whose
+# page is drawn at device pixels. Screenshots "scale_<dpi>" (and "editor_<dpi>",
+# "preview_<dpi>") go to ORMIND_E2E_SHOTS when it names a folder.
 #   display_scale.sh ORMIND_EXE DRIVER_EXE [DPI...]     (96 and 144 when none is given)
 set -uo pipefail
 ormind=$(realpath "$1") driver=$(realpath "$2")
@@ -28,6 +29,31 @@ set_dpi() {
   wine_out reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
     /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
   "$e2e_root/tools/wine-prefix" stop; /usr/lib/wine/wineserver -w; "$e2e_root/tools/wine-prefix" >/dev/null 2>&1
+}
+
+# The preview at DPI: its window, toolbar and status bar at the scale, and the page drawn at
+# device pixels. The page's frame is one pixel and its shadow starts two pixels below the
+# page's top: a page drawn at 96 DPI and stretched would move both, showing the page there.
+check_preview() {  # check_preview DPI
+  local dpi=$1 l t r b s face
+  read -r l t r b < <(run_driver rect TRptStandardPreview)
+  check_eq "at $dpi DPI the preview opens $(scaled 652 "$dpi") x $(scaled 579 "$dpi")" \
+    "$(scaled 652 "$dpi") $(scaled 579 "$dpi")" "$((r - l)) $((b - t))"
+  read -r l t r b < <(run_driver childrect TRptStandardPreview ToolbarWindow32)
+  # 32-pixel glyphs make buttons of at least 38 pixels; 16-pixel ones, 22.
+  check_ge "at $dpi DPI the toolbar is tall enough for 32-pixel glyphs" 38 "$((b - t))"
+  read -r l t r b < <(run_driver childrect TRptStandardPreview msctls_statusbar32)
+  check_ge "at $dpi DPI the status bar fits the system's text size" "$(scaled 18 "$dpi")" "$((b - t))"
+  s=$(shot "preview_$dpi")
+  read -r l t r b < <(run_driver childrect TRptStandardPreview TRptPreviewImage)
+  face=$(pixel "$s" $((l - 4)) $((t + 4)))
+  # The frame's top right corner and the shadow's first row are black whatever the page shows.
+  check_eq "at $dpi DPI the page's frame and shadow are drawn at device pixels (top right corner)" \
+    "000000 000000 000000 000000" \
+    "$(for at in "$((r - 3)) $t" "$((r - 3)) $((t + 1))" "$((r - 2)) $((t + 2))" "$((r - 1)) $((t + 2))"; do
+         echo "$(pixel "$s" $at)"; done | xargs)"
+  check_eq "at $dpi DPI the page's left frame lies on its edge" "000000 $face" \
+    "$(pixel "$s" "$l" $((t + 40))) $(pixel "$s" $((l - 1)) $((t + 40)))"
 }
 
 heading_96=
@@ -68,6 +94,15 @@ for dpi in "${dpis[@]}"; do
     check_eq "its salutation takes typing" "Dear Ivan" "$(run_driver text TForm2 Edit)"
     s=$(shot "editor_$dpi")
     check_eq "the editor's upper left corner is see-through" 000000 "$(pixel "$s" "$ex" "$ey")"
+    wx=$ex wy=$ey click_at "$(scaled 360 "$dpi")" "$(scaled 52 "$dpi")"  # the editor's print
+    if run_driver wait TRptStandardPreview 15000 >/dev/null; then
+      sleep 1.5
+      check_preview "$dpi"
+      run_driver post-close TRptStandardPreview >/dev/null
+      run_driver gone TRptStandardPreview 10000 >/dev/null && sleep 2.5
+    else
+      fail "at $dpi DPI the editor's print button opens the preview"
+    fi
     wx=$ex wy=$ey click_at "$(scaled 400 "$dpi")" "$(scaled 52 "$dpi")"  # the editor's close
     run_driver gone TForm2 5000 >/dev/null && pass "the editor closes" || fail "the editor closes"
   fi
