@@ -11,7 +11,9 @@
 namespace ormind {
 namespace {
 constexpr wchar_t kClassName[] = L"TScrollBox";
-constexpr int kLineStep = 8;  // pixels per click on a scroll arrow, and per wheel line
+// Pixels per click on a scroll arrow, and per wheel line, at 96 DPI: a line moves the same
+// distance on the screen at every scale.
+constexpr int kLayoutLineStep = 8;
 
 unsigned WheelLinesPerNotch() {
   UINT lines = 3;
@@ -76,9 +78,10 @@ void TScrollBox::ScrollTo(int bar, int position) {
 
 void TScrollBox::OnScroll(int bar, WORD request) {
   const ScrollAxis& axis = Axis(bar);
+  const int line = LineStep();
   switch (request) {
-    case SB_LINEUP: ScrollTo(bar, ScrollBy(axis, -kLineStep)); break;
-    case SB_LINEDOWN: ScrollTo(bar, ScrollBy(axis, kLineStep)); break;
+    case SB_LINEUP: ScrollTo(bar, ScrollBy(axis, -line)); break;
+    case SB_LINEDOWN: ScrollTo(bar, ScrollBy(axis, line)); break;
     case SB_PAGEUP: ScrollTo(bar, ScrollBy(axis, -axis.page)); break;
     case SB_PAGEDOWN: ScrollTo(bar, ScrollBy(axis, axis.page)); break;
     case SB_TOP: ScrollTo(bar, 0); break;
@@ -95,10 +98,13 @@ void TScrollBox::OnScroll(int bar, WORD request) {
   }
 }
 
+int TScrollBox::LineStep() const { return parent_->Scale().Length(kLayoutLineStep); }
+
 void TScrollBox::OnWheel(int delta) {
   const ScrollAxis& axis = scroll_.vertical;
-  const int lines = wheel_.Add(delta, WheelLinesPerNotch(), std::max(axis.page / kLineStep, 1));
-  if (lines != 0) ScrollTo(SB_VERT, ScrollBy(axis, -lines * kLineStep));
+  const int line = LineStep();
+  const int lines = wheel_.Add(delta, WheelLinesPerNotch(), std::max(axis.page / line, 1));
+  if (lines != 0) ScrollTo(SB_VERT, ScrollBy(axis, -lines * line));
 }
 
 void TScrollBox::Paint() {

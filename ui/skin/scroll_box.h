@@ -40,6 +40,7 @@ class TScrollBox final : public TWindow {
   void Paint();
   void OnScroll(int bar, WORD request);
   void OnWheel(int delta);
+  int LineStep() const;  // at the parent's scale
   ScrollAxis& Axis(int bar) { return bar == SB_VERT ? scroll_.vertical : scroll_.horizontal; }
   bool OnLabel(LPARAM position) const;
 

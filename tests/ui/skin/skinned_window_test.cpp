@@ -13,6 +13,7 @@
 #include "platform/toolbar.h"
 #include "ui/skin/scroll_box.h"
 #include "ui/skin/skinned_form.h"
+#include "ui/skin/text_label.h"
 
 namespace ormind {
 namespace {
@@ -174,6 +175,52 @@ TEST(SkinnedWindows, OnADpiChangeTakeTheSuggestedPlaceAndAreLaidOutAndShapedAnew
   }
   EXPECT_EQ(form.layouts.front(), startDpi);
   EXPECT_EQ(form.layouts.size(), 1u + std::size(cases));
+}
+
+// A scroll box holding text much taller than itself, laid out at the form's scale.
+class ScrollingForm final : public TSkinnedForm {
+ public:
+  ScrollingForm()
+      : TSkinnedForm(TestHost()),
+        text(0, 0, {L"Arial", 12, false, false, RGB(0, 0, 0)}, std::string(40, '\n') + "end") {
+    CreateForm(L"OrmindTestScrollingForm", L"test", {200, 200, 120, 80});
+    box.Create(*this, {0, 0, 100, 60});
+    box.AddLabel(text);
+    LayOut();
+  }
+  ~ScrollingForm() override { DestroyHandle(); }
+  void LayOut() override {
+    SetLayoutSize(120, 80);
+    text.SetScale(Scale());
+    box.SetBounds(Scale().Rect({0, 0, 100, 60}));
+  }
+  TLabel text;
+  TScrollBox box;
+};
+
+// A scroll arrow's line and a wheel line move the text as far on the screen at every scale:
+// 8 pixels at 96 DPI, and as many more as the scale is larger, also after a DPI change.
+TEST(SkinnedWindows, ScrollLinesGrowWithTheDisplayScale) {
+  ScrollingForm form;
+  UINT wheelLines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &wheelLines, 0);
+  const struct { int dpi, line; } cases[] = {{144, 12}, {192, 16}, {120, 10}, {96, 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    const RECT suggested{200, 200, 200 + 120 * c.dpi / 96, 200 + 80 * c.dpi / 96};
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    form.box.ScrollTo(SB_VERT, 0);
+    SendMessageW(form.box.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(form.box.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(GetScrollPos(form.box.Handle(), SB_VERT), 2 * c.line) << "two arrow clicks";
+    SendMessageW(form.box.Handle(), WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(GetScrollPos(form.box.Handle(), SB_VERT), c.line) << "and one back";
+    form.box.ScrollTo(SB_VERT, 0);
+    SendMessageW(form.box.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(GetScrollPos(form.box.Handle(), SB_VERT), static_cast<int>(wheelLines) * c.line)
+        << "a notch of the wheel";
+  }
 }
 
 // Shaped by a region made from the face, a window is not layered at all, so nothing drawn in it
