@@ -24,6 +24,11 @@ void TStatusBar::AutoSize() {
   SendMessageW(Handle(), SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
 }
 
+void TStatusBar::SetPanelWidths(const std::vector<int>& panelWidths) {
+  widths_ = panelWidths;
+  AutoSize();
+}
+
 void TStatusBar::SetPanelText(int panel, std::string_view utf8) {
   const std::wstring text = Utf8ToWide(utf8);
   SendMessageW(Handle(), SB_SETTEXTW, WPARAM(panel), reinterpret_cast<LPARAM>(text.c_str()));

@@ -13,6 +13,8 @@ class TStatusBar final : public TControl {
   ~TStatusBar() override = default;
   // `panelWidths`: the width of each panel; the last one takes what is left.
   void Create(TWindow& parent, int id, const std::vector<int>& panelWidths);
+  // Panels of new widths (the last one still reaches the bar's end).
+  void SetPanelWidths(const std::vector<int>& panelWidths);
   void SetPanelText(int panel, std::string_view utf8);
   std::string PanelText(int panel) const;
   // Lays the bar out again after its parent changed size.

@@ -13,13 +13,26 @@ void TToolBar::Create(TWindow& parent, int id, HBITMAP glyphs, int glyphSize, CO
   CreateControl(parent, TOOLBARCLASSNAMEW,
                 WS_VISIBLE | CCS_TOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER, 0, {}, id);
   SendMessageW(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SetGlyphs(glyphs, glyphSize, maskColor);
+}
+
+void TToolBar::SetGlyphs(HBITMAP glyphs, int glyphSize, COLORREF maskColor) {
   BITMAP info{};
   GetObjectW(glyphs, sizeof(info), &info);
   const int count = glyphSize > 0 ? info.bmWidth / glyphSize : 0;
-  images_.Reset(ImageList_Create(glyphSize, glyphSize, ILC_COLOR24 | ILC_MASK, count, 0));
-  if (!images_ || ImageList_AddMasked(images_.Get(), glyphs, maskColor) < 0)
+  ImageListHandle images(ImageList_Create(glyphSize, glyphSize, ILC_COLOR24 | ILC_MASK, count, 0));
+  if (!images || ImageList_AddMasked(images.Get(), glyphs, maskColor) < 0)
     throw std::runtime_error("Cannot load the toolbar's pictures");
-  SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.Get()));
+  const bool replacing = images_.Valid();
+  SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+  images_ = std::move(images);  // the old list goes only once the toolbar no longer uses it
+  if (!replacing) return;
+  // The buttons were sized for the old glyphs: the glyph and the toolbar's padding around it.
+  const auto padding = static_cast<DWORD>(SendMessageW(Handle(), TB_GETPADDING, 0, 0));
+  SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(glyphSize, glyphSize));
+  SendMessageW(Handle(), TB_SETBUTTONSIZE, 0,
+               MAKELPARAM(glyphSize + LOWORD(padding), glyphSize + HIWORD(padding)));
+  AutoSize();
 }
 
 void TToolBar::AddButton(const ToolButton& button) {

@@ -27,6 +27,9 @@ class TToolBar final : public TControl {
   // A toolbar along the top of `parent`. `glyphs` is a strip of `glyphSize` square glyphs;
   // pixels of `maskColor` are see-through. The toolbar keeps its own copy of the pictures.
   void Create(TWindow& parent, int id, HBITMAP glyphs, int glyphSize, COLORREF maskColor);
+  // Replaces the glyphs (a strip of the same glyphs at another size, for another display
+  // scale): the buttons keep their places in the strip and grow or shrink with the glyphs.
+  void SetGlyphs(HBITMAP glyphs, int glyphSize, COLORREF maskColor);
   void AddButton(const ToolButton& button);
   void AddSeparator();
   void SetChecked(int buttonId, bool checked);

@@ -1,6 +1,7 @@
 #include "report/win32/preview/standard_preview.h"
 
 #include <optional>
+#include <vector>
 
 #include "platform/display_dpi.h"
 #include "platform/message_box_sink.h"
@@ -19,6 +20,8 @@ constexpr int kGlyphCount = 11;
 constexpr int kDesignWidth = 652, kDesignHeight = 579;
 
 int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
+
+std::vector<int> StatusPanelWidths(UINT dpi) { return {Scaled(40, dpi), Scaled(50, dpi)}; }
 
 HBITMAP LoadGlyphs(int glyphSize) {
   const wchar_t* name = glyphSize == 32 ? L"PREVIEW_GLYPHS_32" : L"PREVIEW_GLYPHS";
@@ -81,7 +84,7 @@ TRptStandardPreview::TRptStandardPreview(HWND owner, TRptPrinter* printer) {
                 .left = left, .top = top, .width = width, .height = height,
                 .parent = owner});
   const UINT windowDpi = WindowDpi(Handle());
-  StatusBar.Create(*this, kStatusBarId, {Scaled(40, windowDpi), Scaled(50, windowDpi)});
+  StatusBar.Create(*this, kStatusBarId, StatusPanelWidths(windowDpi));
   SetProgressText("0%");
   StatusBar.SetPanelText(1, "Page");
   CreateToolBar(windowDpi);
@@ -124,16 +127,27 @@ void TRptStandardPreview::CreateToolBar(UINT dpi) {
   ToolBar1.AddSeparator();
   ToolBar1.OnClick = [this](int id) { OnToolButton(id); };
   ToolBar1.AutoSize();
+  ExitButton.Create(*this, "&Close", ExitButtonBounds(dpi), ExitButtonId);
+  ExitButton.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  SetWindowPos(ExitButton.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ExitButton.OnClick = [this] { ExitClick(); };
+}
+
+ControlBounds TRptStandardPreview::ExitButtonBounds(UINT dpi) const {
   // The Close push button sits on the toolbar, right after its last divider.
   RECT last{};
   const auto count = static_cast<int>(SendMessageW(ToolBar1.Handle(), TB_BUTTONCOUNT, 0, 0));
   SendMessageW(ToolBar1.Handle(), TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
-  ExitButton.Create(*this, "&Close",
-                    {last.right, last.top + Scaled(1, dpi), Scaled(40, dpi), Scaled(22, dpi)},
-                    ExitButtonId);
-  ExitButton.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-  SetWindowPos(ExitButton.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  ExitButton.OnClick = [this] { ExitClick(); };
+  return {last.right, last.top + Scaled(1, dpi), Scaled(40, dpi), Scaled(22, dpi)};
+}
+
+void TRptStandardPreview::RescaleTo(UINT dpi) {
+  const int glyphSize = ToolbarGlyphSize(static_cast<int32_t>(dpi));
+  BitmapHandle glyphs(LoadGlyphs(glyphSize));
+  ToolBar1.SetGlyphs(glyphs.Get(), glyphSize, kGlyphMask);
+  fGlyphs = std::move(glyphs);
+  ExitButton.SetBounds(ExitButtonBounds(dpi));
+  StatusBar.SetPanelWidths(StatusPanelWidths(dpi));
 }
 
 void TRptStandardPreview::ArrangeControls() {
@@ -351,7 +365,9 @@ LRESULT TRptStandardPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_SETFOCUS: SetFocus(RptPreview.Handle()); return 0;
     case WM_DPICHANGED: {
-      // On a monitor of another scale: the size the system suggests; the page follows it.
+      // On a monitor of another scale: glyphs, panels and the Close button for it, then the
+      // size the system suggests; the page follows that.
+      RescaleTo(HIWORD(wParam));
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,

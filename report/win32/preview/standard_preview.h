@@ -63,6 +63,8 @@ class TRptStandardPreview final : public TWindow {
   void WindowDestroyed() override { delete this; }
   TRptPrinter* Printer() const { return RptPreview.Printer(); }
   void CreateToolBar(UINT dpi);  // its glyphs and buttons for the window's DPI
+  ControlBounds ExitButtonBounds(UINT dpi) const;
+  void RescaleTo(UINT dpi);      // the toolbar, Close button and status panels for a new DPI
   void ArrangeControls();
   void OnToolButton(int id);
   void RptPreviewPageAvailable(int32_t pageNum);

@@ -2,6 +2,7 @@
 // once per zoom and page, a close during the window's own operations waits for them, a printer
 // freed under the window leaves it whole, and opening and closing it leaves nothing behind.
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <gtest/gtest.h>
@@ -176,6 +177,47 @@ TEST_F(PreviewWindow, CarriesTheProgramsLargeAndSmallIcons) {
   Open();
   EXPECT_NE(GetClassLongPtrW(handle, GCLP_HICON), 0u);
   EXPECT_NE(GetClassLongPtrW(handle, GCLP_HICONSM), 0u);
+}
+
+// Moved to a monitor of another scale, the window takes the size the system suggests and its
+// toolbar, Close button and status panels follow the new DPI: glyphs of 32 pixels from 144 on,
+// buttons grown with them, the Close button after the last button, the panels scaled.
+TEST_F(PreviewWindow, FollowsADpiChange) {
+  TRptStandardPreview& window = Open();
+  ShowWindow(handle, SW_RESTORE);
+  const HWND bar = window.ToolBar1.Handle();
+  const auto padding = static_cast<DWORD>(SendMessageW(bar, TB_GETPADDING, 0, 0));
+  const struct { int dpi, glyph; } cases[] = {{144, 32}, {192, 32}, {120, 16}, {96, 16}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    // Sizes that fit the test's screen, which the system keeps a window within.
+    const RECT suggested{50 + c.dpi / 8, 40, 650 + c.dpi, 540};
+    SendMessageW(handle, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    ProcessPendingMessages();
+    RECT frame{};
+    GetWindowRect(handle, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &suggested))
+        << "the suggested place, not " << frame.left << "," << frame.top << "," << frame.right
+        << "," << frame.bottom;
+    int glyphWidth = 0, glyphHeight = 0;
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(bar, TB_GETIMAGELIST, 0, 0)),
+                          &glyphWidth, &glyphHeight);
+    EXPECT_EQ(glyphWidth, c.glyph);
+    EXPECT_EQ(glyphHeight, c.glyph);
+    const auto button = static_cast<DWORD>(SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_EQ(HIWORD(button), c.glyph + HIWORD(padding)) << "buttons fit the glyphs";
+    RECT last{}, close{}, toolbar{};
+    const auto count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    SendMessageW(bar, TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
+    GetWindowRect(window.ExitButton.Handle(), &close);
+    GetWindowRect(bar, &toolbar);
+    EXPECT_EQ(close.left - toolbar.left, last.right) << "Close right after the last button";
+    EXPECT_EQ(close.bottom - close.top, MulDiv(22, c.dpi, 96));
+    int edges[2] = {};
+    SendMessageW(window.StatusBar.Handle(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    EXPECT_EQ(edges[0], MulDiv(40, c.dpi, 96)) << "the progress panel";
+  }
 }
 
 // What the thread's windows were sent and what they took from the queue while Alt+C ran.
