@@ -92,7 +92,14 @@ void TRptWindowsGraphic::Draw(HDC dc, const RECT& rect) const {
   if (HBITMAP scaled = ScaledTo(dc, width, height)) {
     MemoryDC source(dc);
     SelectedObject selected(source.Get(), scaled);
-    BitBlt(dc, rect.left, rect.top, width, height, source.Get(), 0, 0, SRCCOPY);
+    // The page is played stretched (the preview's zoom, a printer's resolution): recorded with
+    // the copy, halftoning keeps the picture smooth there instead of repeating pixels in blocks.
+    const int previousMode = SetStretchBltMode(dc, HALFTONE);
+    POINT brushOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &brushOrigin);
+    StretchBlt(dc, rect.left, rect.top, width, height, source.Get(), 0, 0, width, height, SRCCOPY);
+    SetStretchBltMode(dc, previousMode);
+    SetBrushOrgEx(dc, brushOrigin.x, brushOrigin.y, nullptr);
   }
 }
 
