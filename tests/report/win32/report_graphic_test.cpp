@@ -202,5 +202,45 @@ TEST(BuiltInCardBackground, IsDecodedOnceForEveryCard) {
   EXPECT_EQ(first->Height(), 2339);
 }
 
+// Draws `graphic` shrunk into a page picture; returns the scaled copy's bitmap it used.
+HBITMAP DrawIntoPagePicture(const TRptGraphic& graphic, int width, int height) {
+  const RECT frame{0, 0, 2646, 2646};
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+  const auto& windows = dynamic_cast<const TRptWindowsGraphic&>(graphic);
+  windows.Draw(dc, {0, 0, width, height});
+  DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+  return windows.ScaledCopy().bitmap.Get();
+}
+
+TEST(TRptWindowsGraphic, PrintsOfOnePictureShareItsScaledCopy) {
+  // Every print loads its pictures anew; the card's background is scaled once for all of them
+  // while its file is unchanged, and again at another size.
+  const std::string path = TempPath("shared.jpg");
+  Write(path, Read(kFiles + "green.jpg"));  // 8 x 6
+  const auto first = ProgramPictureFormats().Load(path);
+  const HBITMAP copy = DrawIntoPagePicture(*first, 4, 3);
+  ASSERT_NE(copy, nullptr);
+  const auto second = ProgramPictureFormats().Load(path);
+  EXPECT_EQ(DrawIntoPagePicture(*second, 4, 3), copy) << "scaled again for the second print";
+  EXPECT_EQ(first->Width(), second->Width());
+
+  const auto builtIn = BuiltInCardBackground(), again = BuiltInCardBackground();
+  EXPECT_EQ(&dynamic_cast<const TRptWindowsGraphic&>(*builtIn).ScaledCopy(),
+            &dynamic_cast<const TRptWindowsGraphic&>(*again).ScaledCopy());
+
+  // The file written again (its time of last change moved on): loaded and scaled anew.
+  Write(path, Read(kFiles + "GREEN.JPG"));
+  FILETIME later{};
+  GetSystemTimeAsFileTime(&later);
+  later.dwHighDateTime += 1;
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFileTime(file, nullptr, nullptr, &later);
+  CloseHandle(file);
+  const auto changed = ProgramPictureFormats().Load(path);
+  EXPECT_NE(&dynamic_cast<const TRptWindowsGraphic&>(*changed).ScaledCopy(),
+            &dynamic_cast<const TRptWindowsGraphic&>(*first).ScaledCopy());
+  std::remove(path.c_str());
+}
+
 }  // namespace
 }  // namespace ormind
