@@ -63,25 +63,34 @@ void TBitmap::Draw(HDC dc, const RECT& rect) {
   HBITMAP pixels = Pixels(dc);
   if (!source.Get() || !pixels) return;
   SelectedObject selected(source.Get(), pixels);
-  // On a screen of 256 colours or fewer, halftoning keeps a stretched picture recognisable.
-  const int screenBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-  const bool halftone = screenBits <= 8 && !image_.monochrome;
-  const int previousMode = SetStretchBltMode(
-      dc, halftone ? HALFTONE : image_.monochrome ? BLACKONWHITE : COLORONCOLOR);
-  POINT brushOrigin{};
-  if (halftone) SetBrushOrgEx(dc, 0, 0, &brushOrigin);
   if (Transparent()) {
+    // The mask must stay black and white when stretched: no averaging of its edge.
+    const int previousMode =
+        SetStretchBltMode(dc, image_.monochrome ? BLACKONWHITE : HALFTONE);
     DrawMasked(dc, source.Get(), rect);
+    SetStretchBltMode(dc, previousMode);
   } else {
     DrawOpaque(dc, source.Get(), rect);
   }
-  SetStretchBltMode(dc, previousMode);
-  if (halftone) SetBrushOrgEx(dc, brushOrigin.x, brushOrigin.y, nullptr);
 }
 
 void TBitmap::DrawOpaque(HDC dc, HDC source, const RECT& rect) {
-  StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0,
-             image_.width, image_.height, SRCCOPY);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width == image_.width && height == image_.height) {
+    BitBlt(dc, rect.left, rect.top, width, height, source, 0, 0, SRCCOPY);
+    return;
+  }
+  // Dropping or repeating whole rows and columns turns fine texture (paper, photographs) into
+  // block patterns; halftoning averages the source pixels that fall on each destination pixel.
+  // A black-and-white bitmap keeps its lines instead.
+  const int previousMode = SetStretchBltMode(dc, image_.monochrome ? BLACKONWHITE : HALFTONE);
+  POINT brushOrigin{};
+  // Halftoning leaves the brush origin undefined: Windows asks for it to be set afterwards.
+  if (!image_.monochrome) SetBrushOrgEx(dc, 0, 0, &brushOrigin);
+  StretchBlt(dc, rect.left, rect.top, width, height, source, 0, 0, image_.width, image_.height,
+             SRCCOPY);
+  SetStretchBltMode(dc, previousMode);
+  if (!image_.monochrome) SetBrushOrgEx(dc, brushOrigin.x, brushOrigin.y, nullptr);
 }
 
 void TBitmap::DrawMasked(HDC dc, HDC source, const RECT& rect) {

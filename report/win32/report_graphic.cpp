@@ -62,20 +62,26 @@ std::optional<FileStamp> StampOf(const std::string& path) {
                                         data.ftLastWriteTime.dwLowDateTime)};
 }
 
+// A loaded JPEG file with its copy scaled for page pictures.
+struct TKeptJpeg {
+  std::shared_ptr<TGraphic> graphic;
+  std::shared_ptr<TRptScaledCopy> scaled = std::make_shared<TRptScaledCopy>();
+};
+
 // JPEG files (the card's background, printed again and again) keep the picture loaded last,
-// with what it has decoded, while the file is unchanged.
+// with what it has decoded and scaled, while the file is unchanged.
 TRptGraphicLoader JpegFileLoader() {
-  auto last = std::make_shared<TLastLoadedFile<TGraphic>>();
+  auto last = std::make_shared<TLastLoadedFile<TKeptJpeg>>();
   return [last](const std::string& path) -> std::unique_ptr<TRptGraphic> {
     const auto stamp = StampOf(path);
-    std::shared_ptr<TGraphic> graphic = last->Find(path, stamp);
-    if (!graphic) {
+    std::shared_ptr<TKeptJpeg> kept = last->Find(path, stamp);
+    if (!kept) {
       auto loaded = std::make_shared<TJPEGImage>();
       loaded->LoadFromBytes(ReadPictureFile(path));
-      graphic = std::move(loaded);
-      last->Keep(path, stamp, graphic);
+      kept = std::make_shared<TKeptJpeg>(TKeptJpeg{std::move(loaded)});
+      last->Keep(path, stamp, kept);
     }
-    return std::make_unique<TRptWindowsGraphic>(std::move(graphic));
+    return std::make_unique<TRptWindowsGraphic>(kept->graphic, true, kept->scaled);
   };
 }
 
@@ -92,12 +98,20 @@ void TRptWindowsGraphic::Draw(HDC dc, const RECT& rect) const {
   if (HBITMAP scaled = ScaledTo(dc, width, height)) {
     MemoryDC source(dc);
     SelectedObject selected(source.Get(), scaled);
-    BitBlt(dc, rect.left, rect.top, width, height, source.Get(), 0, 0, SRCCOPY);
+    // The page is played stretched (the preview's zoom, a printer's resolution): recorded with
+    // the copy, halftoning keeps the picture smooth there instead of repeating pixels in blocks.
+    const int previousMode = SetStretchBltMode(dc, HALFTONE);
+    POINT brushOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &brushOrigin);
+    StretchBlt(dc, rect.left, rect.top, width, height, source.Get(), 0, 0, width, height, SRCCOPY);
+    SetStretchBltMode(dc, previousMode);
+    SetBrushOrgEx(dc, brushOrigin.x, brushOrigin.y, nullptr);
   }
 }
 
 HBITMAP TRptWindowsGraphic::ScaledTo(HDC dc, int width, int height) const {
-  if (scaled_ && scaledSize_.cx == width && scaledSize_.cy == height) return scaled_.Get();
+  TRptScaledCopy& copy = *scaled_;
+  if (copy.bitmap && copy.size.cx == width && copy.size.cy == height) return copy.bitmap.Get();
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB};
   void* bits = nullptr;
@@ -106,13 +120,14 @@ HBITMAP TRptWindowsGraphic::ScaledTo(HDC dc, int width, int height) const {
   {
     MemoryDC target(nullptr);
     SelectedObject selected(target.Get(), scaled.Get());
+    // For picture classes that stretch with the DC's own mode.
     SetStretchBltMode(target.Get(), HALFTONE);
     SetBrushOrgEx(target.Get(), 0, 0, nullptr);
     graphic_->Draw(target.Get(), {0, 0, width, height});
   }
-  scaled_ = std::move(scaled);
-  scaledSize_ = {width, height};
-  return scaled_.Get();
+  copy.bitmap = std::move(scaled);
+  copy.size = {width, height};
+  return copy.bitmap.Get();
 }
 
 std::map<std::string, TRptGraphicLoader> WindowsGraphicLoaders() {
@@ -128,12 +143,12 @@ const TRptPictureFormats& ProgramPictureFormats() {
 }
 
 std::unique_ptr<TRptGraphic> BuiltInCardBackground() {
-  static const std::shared_ptr<TGraphic> background = [] {
+  static const TKeptJpeg background = [] {
     const auto bytes = ResourceBytes(GetModuleHandleW(nullptr), L"CARD_BACKGROUND", RT_RCDATA);
     if (bytes.empty()) throw PictureError("Resource CARD_BACKGROUND not found");
-    return std::make_shared<TBuiltInJpeg>(bytes);
+    return TKeptJpeg{std::make_shared<TBuiltInJpeg>(bytes)};
   }();
-  return std::make_unique<TRptWindowsGraphic>(background);
+  return std::make_unique<TRptWindowsGraphic>(background.graphic, true, background.scaled);
 }
 
 }  // namespace ormind

@@ -14,12 +14,24 @@
 
 namespace ormind {
 
+// A raster picture's copy scaled to the size a page picture holds it at (the last size asked
+// for). Shared by every report graphic made from the same loaded picture, so the card printed
+// again with the same background scales nothing.
+struct TRptScaledCopy {
+  BitmapHandle bitmap;
+  SIZE size{};
+};
+
 class TRptWindowsGraphic : public TRptGdiGraphic {
  public:
   // `raster`: the picture is made of pixels (not a metafile), so a page picture may hold it at
-  // the page's own resolution.
-  explicit TRptWindowsGraphic(std::shared_ptr<TGraphic> graphic, bool raster = true)
-      : graphic_(std::move(graphic)), raster_(raster) {}
+  // the page's own resolution. `scaled`: where that copy is kept; graphics of one picture may
+  // share it.
+  explicit TRptWindowsGraphic(std::shared_ptr<TGraphic> graphic, bool raster = true,
+                              std::shared_ptr<TRptScaledCopy> scaled = nullptr)
+      : graphic_(std::move(graphic)),
+        raster_(raster),
+        scaled_(scaled ? std::move(scaled) : std::make_shared<TRptScaledCopy>()) {}
   bool Empty() const override { return graphic_->Empty(); }
   int32_t Width() const override { return graphic_->Width(); }
   int32_t Height() const override { return graphic_->Height(); }
@@ -30,14 +42,14 @@ class TRptWindowsGraphic : public TRptGdiGraphic {
   // 15 MB of pixels into every page.
   void Draw(HDC dc, const RECT& rect) const override;
   const TGraphic& Graphic() const { return *graphic_; }
+  const TRptScaledCopy& ScaledCopy() const { return *scaled_; }
 
  private:
   HBITMAP ScaledTo(HDC dc, int width, int height) const;
 
   std::shared_ptr<TGraphic> graphic_;
   bool raster_;
-  mutable BitmapHandle scaled_;  // the last size asked for
-  mutable SIZE scaledSize_{};
+  std::shared_ptr<TRptScaledCopy> scaled_;  // changed by drawing, like the picture classes
 };
 
 // One loader per picture class the program has: TMetafile, TIcon, TBitmap, TJPEGImage,

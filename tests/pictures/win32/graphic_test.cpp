@@ -124,6 +124,49 @@ TEST(TBitmap, OpaqueBitmapCoversItsRectangle) {
   EXPECT_EQ(canvas.At(32, 32), kFaceBlue);
 }
 
+// A checkerboard of single black and white pixels.
+PixelImage Checkerboard(int size) {
+  PixelImage image{size, size, {}};
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) image.pixels.push_back((x + y) % 2 ? 0xFFFFFF : 0);
+  return image;
+}
+
+// The share of pixels in the `size` x `size` square at the canvas's corner that are grey
+// (neither near black nor near white): where source pixels were averaged rather than picked.
+double GreyShare(const Canvas& canvas, int size) {
+  int grey = 0;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const int green = (canvas.At(x, y) >> 8) & 0xFF;
+      grey += green > 48 && green < 208;
+    }
+  }
+  return double(grey) / (size * size);
+}
+
+TEST(TBitmap, StretchedOpaquePicturesAverageTheirPixels) {
+  // Picking whole rows and columns (what COLORONCOLOR does) leaves a drawn-down or drawn-up
+  // checkerboard pure black and white in blocks; averaging turns it grey. Drawn 1:1 it stays
+  // exactly as it is.
+  struct Case {
+    int from, to;
+    double minGrey, maxGrey;
+  };
+  for (const Case c : {Case{64, 47, 0.5, 1.0}, Case{64, 37, 0.5, 1.0}, Case{32, 45, 0.3, 1.0},
+                       Case{64, 64, 0.0, 0.0}}) {
+    SCOPED_TRACE(std::to_string(c.from) + " -> " + std::to_string(c.to));
+    TBitmap bitmap(Checkerboard(c.from));
+    Canvas canvas(100, 100);
+    bitmap.Draw(canvas.Get(), {0, 0, c.to, c.to});
+    const double share = GreyShare(canvas, c.to);
+    EXPECT_GE(share, c.minGrey);
+    EXPECT_LE(share, c.maxGrey);
+    EXPECT_EQ(canvas.At(c.to, c.to), kFaceBlue) << "drawn outside its rectangle";
+    EXPECT_EQ(GetStretchBltMode(canvas.Get()), BLACKONWHITE) << "the DC's mode was left changed";
+  }
+}
+
 TEST(TPngImage, DrawsExactlyAsABitmapOfTheSamePixels) {
   const std::vector<uint32_t> pixels = ButtonPixels();
   const auto png = LoadStoredPicture(MakeStoredPicture("TPngImage", testing::MakePng(32, 32, pixels, false, {4, 2})));

@@ -6,7 +6,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
+#include "pictures/win32/bitmap_graphic.h"
 #include "pictures/win32/graphic_registry.h"
 #include "report/win32/report_graphic.h"
 #include "pictures/win32/wic_graphic.h"
@@ -140,6 +142,57 @@ TEST(ProgramPictureFormats, TransparentPixelsLieOverWhitePaper) {
   for (const auto& c : cases) EXPECT_EQ(OverWhite(c.bgra), c.rgb) << std::hex << c.bgra;
 }
 
+// The stretch mode in force at each bitmap record of a page picture, in record order.
+std::vector<DWORD> StretchModesAtBitmaps(HENHMETAFILE picture) {
+  struct State {
+    DWORD mode = BLACKONWHITE;
+    std::vector<DWORD> atBitmaps;
+  } state;
+  EnumEnhMetaFile(
+      nullptr, picture,
+      [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) -> int {
+        auto& s = *reinterpret_cast<State*>(data);
+        if (record->iType == EMR_SETSTRETCHBLTMODE) s.mode = record->dParm[0];
+        if (record->iType == EMR_BITBLT || record->iType == EMR_STRETCHBLT ||
+            record->iType == EMR_STRETCHDIBITS)
+          s.atBitmaps.push_back(s.mode);
+        return 1;
+      },
+      &state, nullptr);
+  return state.atBitmaps;
+}
+
+TEST(TRptWindowsGraphic, APagePictureHoldsAShrunkPictureToBePlayedSmoothly) {
+  // A picture drawn into a page picture smaller than it is goes in as a copy scaled once;
+  // the preview plays the page at its zoom, so the copy must be stretched by halftoning there
+  // too. Drawn larger, the picture itself goes in, stretched with halftoning as it is drawn.
+  PixelImage checkerboard{64, 64, {}};
+  for (int i = 0; i < 64 * 64; ++i) checkerboard.pixels.push_back((i + i / 64) % 2 ? 0xFFFFFF : 0);
+  const TRptWindowsGraphic graphic(std::make_shared<TBitmap>(checkerboard));
+  for (const int size : {47, 64, 90}) {
+    SCOPED_TRACE(size);
+    const RECT frame{0, 0, 2646, 2646};  // 0.01 mm: 100 pixels at 96 per inch
+    HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+    ASSERT_NE(dc, nullptr);
+    graphic.Draw(dc, {0, 0, size, size});
+    const int modeAfter = GetStretchBltMode(dc);
+    HENHMETAFILE picture = CloseEnhMetaFile(dc);
+    const std::vector<DWORD> modes = StretchModesAtBitmaps(picture);
+    ASSERT_EQ(modes.size(), 1u);
+    if (size != 64) EXPECT_EQ(modes[0], DWORD{HALFTONE});
+    EXPECT_EQ(modeAfter, BLACKONWHITE) << "the page's own mode was left changed";
+    if (size == 47) {  // and the copy itself is averaged: grey, not black and white
+      testing::Canvas canvas(100, 100);
+      const RECT whole{0, 0, 47, 47};
+      PlayEnhMetaFile(canvas.Get(), picture, &whole);
+      const int green = (canvas.At(20, 20) >> 8) & 0xFF;
+      EXPECT_GT(green, 48);
+      EXPECT_LT(green, 208);
+    }
+    DeleteEnhMetaFile(picture);
+  }
+}
+
 TEST(BuiltInCardBackground, IsDecodedOnceForEveryCard) {
   const auto first = BuiltInCardBackground();
   const auto second = BuiltInCardBackground();
@@ -147,6 +200,46 @@ TEST(BuiltInCardBackground, IsDecodedOnceForEveryCard) {
             &dynamic_cast<const TRptWindowsGraphic&>(*second).Graphic());
   EXPECT_EQ(first->Width(), 1654);
   EXPECT_EQ(first->Height(), 2339);
+}
+
+// Draws `graphic` shrunk into a page picture; returns the scaled copy's bitmap it used.
+HBITMAP DrawIntoPagePicture(const TRptGraphic& graphic, int width, int height) {
+  const RECT frame{0, 0, 2646, 2646};
+  HDC dc = CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr);
+  const auto& windows = dynamic_cast<const TRptWindowsGraphic&>(graphic);
+  windows.Draw(dc, {0, 0, width, height});
+  DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+  return windows.ScaledCopy().bitmap.Get();
+}
+
+TEST(TRptWindowsGraphic, PrintsOfOnePictureShareItsScaledCopy) {
+  // Every print loads its pictures anew; the card's background is scaled once for all of them
+  // while its file is unchanged, and again at another size.
+  const std::string path = TempPath("shared.jpg");
+  Write(path, Read(kFiles + "green.jpg"));  // 8 x 6
+  const auto first = ProgramPictureFormats().Load(path);
+  const HBITMAP copy = DrawIntoPagePicture(*first, 4, 3);
+  ASSERT_NE(copy, nullptr);
+  const auto second = ProgramPictureFormats().Load(path);
+  EXPECT_EQ(DrawIntoPagePicture(*second, 4, 3), copy) << "scaled again for the second print";
+  EXPECT_EQ(first->Width(), second->Width());
+
+  const auto builtIn = BuiltInCardBackground(), again = BuiltInCardBackground();
+  EXPECT_EQ(&dynamic_cast<const TRptWindowsGraphic&>(*builtIn).ScaledCopy(),
+            &dynamic_cast<const TRptWindowsGraphic&>(*again).ScaledCopy());
+
+  // The file written again (its time of last change moved on): loaded and scaled anew.
+  Write(path, Read(kFiles + "GREEN.JPG"));
+  FILETIME later{};
+  GetSystemTimeAsFileTime(&later);
+  later.dwHighDateTime += 1;
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFileTime(file, nullptr, nullptr, &later);
+  CloseHandle(file);
+  const auto changed = ProgramPictureFormats().Load(path);
+  EXPECT_NE(&dynamic_cast<const TRptWindowsGraphic&>(*changed).ScaledCopy(),
+            &dynamic_cast<const TRptWindowsGraphic&>(*first).ScaledCopy());
+  std::remove(path.c_str());
 }
 
 }  // namespace
