@@ -58,7 +58,8 @@ void TForm2::Create() {
   SetWantsDialogKeys(true);
   AddControl(Image1);
   buttons_.Add(L"TFORM2_BTN1", "Напечатать поздравление", [this] { btn1Click(); });
-  buttons_.Add(L"TFORM2_BTN2", "Закрыть", [this] { btn2Click(); });
+  // The close button is the main window's picture: the program stores it once.
+  buttons_.Add(L"TFORM1_BTN7", "Закрыть", [this] { btn2Click(); });
   CreateFields();
   LayOut();
   const POINT place = CentredPlace();
