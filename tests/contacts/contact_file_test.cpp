@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/contacts/utf16_file_bytes.h"
+
 namespace ormind {
 namespace {
+
+using testing::Utf16LeFile;
 
 // "[Birthday] Name=dd.mm.yyyy", one per entry, in order.
 std::vector<std::string> Listed(const ImportResult& result) {
@@ -30,6 +34,7 @@ struct Sample {
   std::string text;
   std::vector<std::string> entries;
   std::vector<std::string> notes;
+  int codePage = 1251;  // the system's 8-bit code page
 };
 
 TEST(ContactFile, ReadsEachCardVersionAndCalendar) {
@@ -107,10 +112,20 @@ TEST(ContactFile, ReadsEachCardVersionAndCalendar) {
        "END:VEVENT\r\nEND:VCALENDAR\r\n",
        {"[Birthday] Ivan Petrov=05.03.1985", "[Birthday] Оля, день рождения=09.12.2001"},
        {"11 skip: event \"Meeting\" does not repeat yearly, skipped"}},
-      {"a file with a UTF-8 byte-order mark, and one in UTF-16",
+      {"a file with a UTF-8 byte-order mark",
        "\xef\xbb\xbf" "BEGIN:VCARD\nFN:Bom\nBDAY:2001-01-01\nEND:VCARD\n",
        {"[Birthday] Bom=01.01.2001"},
        {}},
+      {"a UTF-16 file, whatever the code page",
+       Utf16LeFile(u"BEGIN:VCARD\r\nFN:Зоя\r\nBDAY:--1201\r\nEND:VCARD\r\n"),
+       {"[Birthday] Зоя=01.12"},
+       {},
+       1252},
+      {"an unknown charset is said and the name kept",
+       "BEGIN:VCARD\nFN;CHARSET=KOI8-R:Ann\nBDAY:1990-05-05\nEND:VCARD\n",
+       {"[Birthday] Ann=05.05.1990"},
+       {"2 note: unknown charset \"KOI8-R\", the name read as it stands"},
+       1252},
       {"a card cut off at the end of the file, and one left open before the next",
        "BEGIN:VCARD\nFN:First\nBDAY:1980-01-01\nBEGIN:VCARD\nFN:Second\nBDAY:1981-02-02\n",
        {"[Birthday] First=01.01.1980", "[Birthday] Second=02.02.1981"},
@@ -125,25 +140,11 @@ TEST(ContactFile, ReadsEachCardVersionAndCalendar) {
        {"1 skip: a name longer than 200 characters, skipped"}},
   };
   for (const Sample& sample : samples) {
-    const ImportResult result = ReadContactFile(sample.text, 1251);
-    EXPECT_EQ(Listed(result), sample.entries) << sample.what;
-    EXPECT_EQ(Notes(result), sample.notes) << sample.what;
+    SCOPED_TRACE(sample.what);
+    const ImportResult result = ReadContactFile(sample.text, sample.codePage);
+    EXPECT_EQ(Listed(result), sample.entries);
+    EXPECT_EQ(Notes(result), sample.notes);
   }
-}
-
-TEST(ContactFile, ReadsUtf16Files) {
-  const std::u16string text = u"\uFEFFBEGIN:VCARD\r\nFN:Зоя\r\nBDAY:--1201\r\nEND:VCARD\r\n";
-  std::string le;
-  for (char16_t c : text) le += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-  EXPECT_EQ(Listed(ReadContactFile(le, 1252)), std::vector<std::string>{"[Birthday] Зоя=01.12"});
-}
-
-TEST(ContactFile, UnknownCharsetIsSaidAndTheNameKept) {
-  const ImportResult result =
-      ReadContactFile("BEGIN:VCARD\nFN;CHARSET=KOI8-R:Ann\nBDAY:1990-05-05\nEND:VCARD\n", 1252);
-  EXPECT_EQ(Listed(result), std::vector<std::string>{"[Birthday] Ann=05.05.1990"});
-  EXPECT_EQ(Notes(result), std::vector<std::string>{
-                               "2 note: unknown charset \"KOI8-R\", the name read as it stands"});
 }
 
 }  // namespace

@@ -20,7 +20,10 @@ const std::string kSettings = kFolder + kSep + "settings.ini";
 const std::string kSample = "/opt/Ormind/events.sample.txt";
 
 TEST(CopySampleAtFirstStart, CopiesOnlyIntoAnEmptyPlaceAndNeverOverwrites) {
-  enum Has { kNothing = 0, kDataFolder = 1, kList = 2, kSettingsFile = 4, kSampleFile = 8 };
+  enum Has {
+    kAppDataFolder = 1, kDataFolder = 2, kList = 4, kSettingsFile = 8, kSampleFile = 16,
+    kFirstStart = kAppDataFolder | kSampleFile,
+  };
   const struct {
     const char* what;
     int has;
@@ -28,40 +31,37 @@ TEST(CopySampleAtFirstStart, CopiesOnlyIntoAnEmptyPlaceAndNeverOverwrites) {
     SampleCopy result;
     const char* listAfter;  // nullptr: no list
   } cases[] = {
-      {"first start, no data folder: folder and list made", kSampleFile, true,
+      {"first start, no data folder: folder and list made", kFirstStart, true,
        SampleCopy::Copied, "sample"},
-      {"first start, empty data folder", kDataFolder | kSampleFile, true, SampleCopy::Copied,
+      {"first start, empty data folder", kFirstStart | kDataFolder, true, SampleCopy::Copied,
        "sample"},
-      {"the user's own list stays", kDataFolder | kList | kSampleFile, true,
+      {"the user's own list stays", kFirstStart | kDataFolder | kList, true,
        SampleCopy::ListAlreadyThere, "mine"},
       {"started before (settings exist, list moved away): nothing copied",
-       kDataFolder | kSettingsFile | kSampleFile, true, SampleCopy::NotFirstStart, nullptr},
-      {"no sample beside the program", kDataFolder, true, SampleCopy::NoSample, nullptr},
-      {"no APPDATA", kSampleFile, false, SampleCopy::NoDataFolder, nullptr},
+       kFirstStart | kDataFolder | kSettingsFile, true, SampleCopy::NotFirstStart, nullptr},
+      {"no sample beside the program", kAppDataFolder | kDataFolder, true, SampleCopy::NoSample,
+       nullptr},
+      {"no APPDATA", kFirstStart, false, SampleCopy::NoDataFolder, nullptr},
+      {"APPDATA names no folder: the data folder cannot be made", kSampleFile, true,
+       SampleCopy::Failed, nullptr},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     testing::FakeEnvironment env;
     if (!c.appDataSet) env.appData.reset();
     testing::FakeFileSystem fs;
-    fs.folders.insert(kAppData);
+    if (c.has & kAppDataFolder) fs.folders.insert(kAppData);
     if (c.has & kDataFolder) fs.folders.insert(kFolder);
     if (c.has & kList) fs.files[kEvents] = "mine";
     if (c.has & kSettingsFile) fs.files[kSettings] = "[settings]\n";
     if (c.has & kSampleFile) fs.files[kSample] = "sample";
-    EXPECT_EQ(CopySampleAtFirstStart(env, fs), c.result) << c.what;
+    EXPECT_EQ(CopySampleAtFirstStart(env, fs), c.result);
+    EXPECT_EQ(fs.writes, c.result == SampleCopy::Copied ? 1 : 0) << "only a copy writes";
     if (c.listAfter)
-      EXPECT_EQ(fs.files[kEvents], c.listAfter) << c.what;
+      EXPECT_EQ(fs.files[kEvents], c.listAfter);
     else
-      EXPECT_FALSE(fs.files.count(kEvents)) << c.what;
+      EXPECT_FALSE(fs.files.count(kEvents));
   }
-}
-
-TEST(CopySampleAtFirstStart, AFolderThatCannotBeMadeIsAFailureThatChangesNothing) {
-  testing::FakeEnvironment env;
-  testing::FakeFileSystem fs;  // not even APPDATA exists
-  fs.files[kSample] = "sample";
-  EXPECT_EQ(CopySampleAtFirstStart(env, fs), SampleCopy::Failed);
-  EXPECT_EQ(fs.writes, 0);
 }
 
 }  // namespace
