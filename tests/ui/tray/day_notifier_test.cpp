@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/core/fakes.h"
 #include "tests/ui/tray/tray_test_support.h"
@@ -36,6 +38,9 @@ HWND DateWatchWindow() {
   return found;
 }
 
+// How the system may tell the watch window that the date could have moved.
+enum class Look { Start, TimeChange, Suspend, Resume, MidnightTimer };
+
 class DayNotifierTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -46,15 +51,51 @@ class DayNotifierTest : public ::testing::Test {
         "[Birthday]\nAnna=09.12.1996\nBoris=09.12.2000\n[Events]\nWedding=10.12.2016\n"
         "[Nameday]\nPyotr=13.12\n";
   }
-  void TearDown() override { DestroyIcon(icon); }
-  void Place(TTrayIcon& tray) {
-    tray.SetIcon(icon);
-    tray.Loaded();
+  void TearDown() override {
+    notifier.reset();
+    tray.reset();
+    DestroyIcon(icon);
   }
-  // What reached the shell since the last call: the notifications' titles and texts.
+  // A tray icon in place and a notifier started on it, with the settings as they are now.
+  void StartNotifier() {
+    notifier.reset();
+    tray.emplace(shell);
+    tray->SetIcon(icon);
+    tray->Loaded();
+    shell.calls.clear();
+    notifier.emplace(*tray, settings, clock, files, GetModuleHandleW(nullptr));
+    notifier->Start();
+  }
+  void Send(Look look) {
+    if (look == Look::Start) return StartNotifier();
+    HWND watch = DateWatchWindow();
+    ASSERT_NE(watch, nullptr);
+    switch (look) {
+      case Look::Start: break;
+      case Look::TimeChange: SendMessageW(watch, WM_TIMECHANGE, 0, 0); break;
+      case Look::Suspend:
+        EXPECT_EQ(SendMessageW(watch, WM_POWERBROADCAST, PBT_APMSUSPEND, 0), TRUE);
+        break;
+      case Look::Resume:
+        EXPECT_EQ(SendMessageW(watch, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
+        break;
+      case Look::MidnightTimer: SendMessageW(watch, WM_TIMER, 1, 0); break;
+    }
+  }
+  // What reached the shell since the last call: the notifications' titles and texts. Every
+  // notification carries the program's own large icon (MAINICON).
   std::vector<std::wstring> NewBalloons() {
     std::vector<std::wstring> texts;
-    for (const auto& b : shell.Balloons()) texts.push_back(std::wstring(b.szInfoTitle) + L"|" + b.szInfo);
+    for (const auto& b : shell.Balloons()) {
+      texts.push_back(std::wstring(b.szInfoTitle) + L"|" + b.szInfo);
+      ICONINFO info{};
+      EXPECT_TRUE(GetIconInfo(b.hBalloonIcon, &info)) << "the large icon";
+      BITMAP bitmap{};
+      GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+      EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXICON));
+      DeleteObject(info.hbmColor);
+      DeleteObject(info.hbmMask);
+    }
     shell.calls.clear();
     return texts;
   }
@@ -63,57 +104,52 @@ class DayNotifierTest : public ::testing::Test {
   FakeClock clock{D(2026, 12, 9)};
   FakeFileSystem files;
   RecordingShell shell;
+  std::optional<TTrayIcon> tray;
+  std::optional<TDayNotifier> notifier;  // after the tray: gone before it
 };
 
 TEST_F(DayNotifierTest, EachDayWithEntriesIsToldOnceAsTheDateMoves) {
-  TTrayIcon tray(shell);
-  Place(tray);
-  shell.calls.clear();
-  TDayNotifier notifier(tray, settings, clock, files, GetModuleHandleW(nullptr));
-  notifier.Start();
-  HWND watch = DateWatchWindow();
-  ASSERT_NE(watch, nullptr);
-  ASSERT_EQ(GetParent(watch), nullptr) << "broadcasts reach only top-level windows";
-  ASSERT_EQ(GetWindow(watch, GW_OWNER), nullptr) << "... that no window owns";
-
-  const auto timeChange = [&] { SendMessageW(watch, WM_TIMECHANGE, 0, 0); };
-  const auto wake = [&](WPARAM event) {
-    EXPECT_EQ(SendMessageW(watch, WM_POWERBROADCAST, event, 0), TRUE);
+  const std::wstring twoBirthdays = L"Ormind — 2 birthdays today";
+  const struct {
+    const char* what;
+    Day today;
+    Look look;
+    bool unreadable;
+    std::vector<std::wstring> balloons;
+    std::wstring tooltip;
+  } steps[] = {
+      {"at start", D(2026, 12, 9), Look::Start, false,
+       {L"Today, 09.12.2026|Is the birthday:\nAnna (30!)\nBoris (26)"}, twoBirthdays},
+      {"the clock set within the same day", D(2026, 12, 9), Look::TimeChange, false, {},
+       twoBirthdays},
+      {"going to sleep is no date change", D(2026, 12, 10), Look::Suspend, false, {},
+       twoBirthdays},
+      {"waking on the next day", D(2026, 12, 10), Look::Resume, false,
+       {L"Today, 10.12.2026|Other events:\nWedding (10!)"}, L""},
+      {"the clock set back: the 9th was told already", D(2026, 12, 9), Look::TimeChange, false,
+       {}, twoBirthdays},
+      {"the midnight timer on a day without entries", D(2026, 12, 11), Look::MidnightTimer,
+       false, {}, L""},
+      {"an unreadable list tells nothing (the day view says why)", D(2026, 12, 13),
+       Look::TimeChange, true, {}, L""},
+      {"... and is tried again at the next look", D(2026, 12, 13), Look::TimeChange, false,
+       {L"Today, 13.12.2026|Name-day:\nPyotr"}, L""},
   };
-  const auto tooltip = [&] { return Tip(tray.NotifyRecord()); };
-  const std::wstring day9 = L"Today, 09.12.2026|Is the birthday:\nAnna (30!)\nBoris (26)";
-
-  EXPECT_EQ(NewBalloons(), std::vector<std::wstring>{day9}) << "at start";
-  EXPECT_EQ(tooltip(), L"Ormind — 2 birthdays today");
-  timeChange();
-  EXPECT_TRUE(NewBalloons().empty()) << "the clock set within the same day";
-
-  clock.today = D(2026, 12, 10);
-  wake(PBT_APMSUSPEND);
-  EXPECT_TRUE(NewBalloons().empty()) << "going to sleep is no date change";
-  wake(PBT_APMRESUMEAUTOMATIC);
-  EXPECT_EQ(NewBalloons(),
-            std::vector<std::wstring>{L"Today, 10.12.2026|Other events:\nWedding (10!)"});
-  EXPECT_EQ(tooltip(), L"") << "no birthdays on the 10th";
-
-  clock.today = D(2026, 12, 9);
-  timeChange();
-  EXPECT_TRUE(NewBalloons().empty()) << "the clock set back: the 9th was told already";
-  EXPECT_EQ(tooltip(), L"Ormind — 2 birthdays today");
-
-  clock.today = D(2026, 12, 11);
-  SendMessageW(watch, WM_TIMER, 1, 0);  // the midnight timer
-  EXPECT_TRUE(NewBalloons().empty()) << "nothing on a day without entries";
-  EXPECT_EQ(tooltip(), L"");
-
-  clock.today = D(2026, 12, 13);
-  files.unreadable.insert(settings.EventsPath);
-  timeChange();
-  EXPECT_TRUE(NewBalloons().empty()) << "an unreadable list tells nothing (the day view says why)";
-  files.unreadable.clear();
-  timeChange();
-  EXPECT_EQ(NewBalloons(), std::vector<std::wstring>{L"Today, 13.12.2026|Name-day:\nPyotr"})
-      << "... and tried again at the next look";
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    clock.today = step.today;
+    files.unreadable.clear();
+    if (step.unreadable) files.unreadable.insert(settings.EventsPath);
+    Send(step.look);
+    if (step.look == Look::Start) {
+      HWND watch = DateWatchWindow();
+      ASSERT_NE(watch, nullptr);
+      ASSERT_EQ(GetParent(watch), nullptr) << "broadcasts reach only top-level windows";
+      ASSERT_EQ(GetWindow(watch, GW_OWNER), nullptr) << "... that no window owns";
+    }
+    EXPECT_EQ(NewBalloons(), step.balloons);
+    EXPECT_EQ(Tip(tray->NotifyRecord()), step.tooltip);
+  }
 }
 
 TEST_F(DayNotifierTest, FollowsTheSettings) {
@@ -130,32 +166,13 @@ TEST_F(DayNotifierTest, FollowsTheSettings) {
       {"Notify=0: the tooltip only", 1033, false, {}, L"Ormind — 2 birthdays today"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     settings.Lang = c.lang;
     settings.Notify = c.notify;
-    TTrayIcon tray(shell);
-    Place(tray);
-    shell.calls.clear();
-    TDayNotifier notifier(tray, settings, clock, files, GetModuleHandleW(nullptr));
-    notifier.Start();
-    EXPECT_EQ(NewBalloons(), c.balloons) << c.what;
-    EXPECT_EQ(Tip(tray.NotifyRecord()), c.tooltip) << c.what;
+    StartNotifier();
+    EXPECT_EQ(NewBalloons(), c.balloons);
+    EXPECT_EQ(Tip(tray->NotifyRecord()), c.tooltip);
   }
-}
-
-TEST_F(DayNotifierTest, TheNotificationCarriesTheProgramsLargeIcon) {
-  TTrayIcon tray(shell);
-  Place(tray);
-  TDayNotifier notifier(tray, settings, clock, files, GetModuleHandleW(nullptr));
-  notifier.Start();
-  const auto balloons = shell.Balloons();
-  ASSERT_EQ(balloons.size(), 1u);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(balloons[0].hBalloonIcon, &info)) << "the MAINICON resource";
-  BITMAP bitmap{};
-  GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-  EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXICON));
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
 }
 
 }  // namespace
