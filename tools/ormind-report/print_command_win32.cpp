@@ -40,7 +40,7 @@ int32_t ChosenPrinter(TRptPrinterDevice& device, const std::string& name) {
 
 void PrintSavedReport(const TPrintRequest& request, std::ostream& err) {
   TConsolePort port(err);
-  // Pages are stretched onto the printable area, so the resolution they are read at only
+  // Stored pages print at their own size on the sheet, so the resolution they are read at only
   // decides which paper they match: the one they were recorded at.
   TRptEmfRecorder recorder(96);
   auto device = std::make_unique<TRptWin32PrinterDevice>();
