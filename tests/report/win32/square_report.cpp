@@ -67,9 +67,12 @@ int Run(const std::wstring& mode, const std::string& target, TRptOrientation ori
   report.Page().SetTopMargin(0);
   report.Page().SetRightMargin(0);
   report.Page().SetBottomMargin(0);
+  TRptBand title(report, TRptBandType::rbTitle);
+  title.ReadSizeValues({400, 0});  // 40 mm tall, from the page's top
+  report.AddBand(title);
   TSolidSquare square(report);
   square.ReadSizeValues({100, 200, 200, 100});  // height, left, top, width: 0.1 mm
-  report.AddPrintable(square);
+  title.Add(square);
   report.Loaded();
 
   TConsolePort port;
