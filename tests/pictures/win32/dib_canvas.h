@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "pictures/pixel_image.h"
 #include "platform/handles.h"
 
 namespace ormind::testing {
@@ -47,5 +48,20 @@ class Canvas {
   std::optional<SelectedObject> selected_;
   uint32_t* bits_ = nullptr;
 };
+
+// A checkerboard of single black and white pixels: drawn stretched by picking whole rows and
+// columns it stays black and white in blocks; averaged it turns grey.
+inline PixelImage Checkerboard(int size) {
+  PixelImage image{size, size, {}};
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) image.pixels.push_back((x + y) % 2 ? 0xFFFFFF : 0);
+  return image;
+}
+
+// Neither near black nor near white: where source pixels were averaged rather than picked.
+inline bool IsGrey(uint32_t colour) {
+  const int green = (colour >> 8) & 0xFF;
+  return green > 48 && green < 208;
+}
 
 }  // namespace ormind::testing

@@ -124,24 +124,11 @@ TEST(TBitmap, OpaqueBitmapCoversItsRectangle) {
   EXPECT_EQ(canvas.At(32, 32), kFaceBlue);
 }
 
-// A checkerboard of single black and white pixels.
-PixelImage Checkerboard(int size) {
-  PixelImage image{size, size, {}};
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) image.pixels.push_back((x + y) % 2 ? 0xFFFFFF : 0);
-  return image;
-}
-
-// The share of pixels in the `size` x `size` square at the canvas's corner that are grey
-// (neither near black nor near white): where source pixels were averaged rather than picked.
+// The share of grey pixels in the `size` x `size` square at the canvas's corner.
 double GreyShare(const Canvas& canvas, int size) {
   int grey = 0;
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      const int green = (canvas.At(x, y) >> 8) & 0xFF;
-      grey += green > 48 && green < 208;
-    }
-  }
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) grey += testing::IsGrey(canvas.At(x, y));
   return double(grey) / (size * size);
 }
 
@@ -156,7 +143,7 @@ TEST(TBitmap, StretchedOpaquePicturesAverageTheirPixels) {
   for (const Case c : {Case{64, 47, 0.5, 1.0}, Case{64, 37, 0.5, 1.0}, Case{32, 45, 0.3, 1.0},
                        Case{64, 64, 0.0, 0.0}}) {
     SCOPED_TRACE(std::to_string(c.from) + " -> " + std::to_string(c.to));
-    TBitmap bitmap(Checkerboard(c.from));
+    TBitmap bitmap(testing::Checkerboard(c.from));
     Canvas canvas(100, 100);
     bitmap.Draw(canvas.Get(), {0, 0, c.to, c.to});
     const double share = GreyShare(canvas, c.to);

@@ -3,24 +3,20 @@
 from the sheet's top left corner as the sheet is seen (a picture of its top left corner, grey
 PGM as pdftoppm -gray writes it, at DPI dots per inch). Prints "none" without a dark pixel.
   sheet_square.py PICTURE.pgm DPI"""
+import os
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'lib'))
+from netpbm import read_netpbm  # noqa: E402
 
 
 def read_pgm(path):
     with open(path, 'rb') as f:
-        data = f.read()
-    fields, pos = [], 0
-    while len(fields) < 4:  # magic, width, height, maximum, each followed by white space
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        start = pos
-        while not data[pos:pos + 1].isspace():
-            pos += 1
-        fields.append(data[start:pos])
-    if fields[0] != b'P5':
-        raise SystemExit(f'{path}: not a grey PGM picture')
-    width, height = int(fields[1]), int(fields[2])
-    return width, height, data[pos + 1:pos + 1 + width * height]
+        try:
+            width, height, pixels = read_netpbm(f.read(), b'P5')
+        except ValueError as error:
+            raise SystemExit(f'{path}: {error}')
+    return width, height, pixels[:width * height]
 
 
 def dark_box(width, height, pixels):

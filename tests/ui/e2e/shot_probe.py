@@ -9,25 +9,18 @@
   shot_probe.py navy SHOT X Y W H    the first and last row holding navy pixels (the main
                                      window's heading) in the area: "top bottom", or "none"
 """
+import os
 import subprocess
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'lib'))
+from netpbm import read_netpbm  # noqa: E402
 
 
 def read_area(shot, x, y, w, h):
     ppm = subprocess.run(['convert', shot, '-crop', f'{w}x{h}+{x}+{y}', '+repage', 'ppm:-'],
                          check=True, capture_output=True).stdout
-    # P6 header: magic, width, height, maxval, each followed by whitespace.
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while ppm[pos:pos + 1].isspace():
-            pos += 1
-        start = pos
-        while not ppm[pos:pos + 1].isspace():
-            pos += 1
-        fields.append(ppm[start:pos])
-    width, height = int(fields[1]), int(fields[2])
-    data = ppm[pos + 1:]
-    return width, height, data
+    return read_netpbm(ppm, b'P6')
 
 
 def pixels(shot, x, y, w, h):
