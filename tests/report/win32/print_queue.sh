@@ -2,15 +2,17 @@
 # Printing onto a real queue: starts a private CUPS scheduler with a PDF-writing queue, prints
 # numbered test reports through `ormind-report print` and the page printer (queue_jobs_test),
 # and reads the PDFs back: page count, page size, and which page each sheet shows (the colour
-# of its top band). Removes the scheduler, the queue and its configuration afterwards.
-#   print_queue.sh ORMIND_REPORT_EXE MAKE_TEST_REPORT_EXE QUEUE_JOBS_TEST_EXE OUT_DIR
+# of its top band); and prints a one-square page through a queue with an inkjet's unprintable
+# margins, measuring the square's size and place on the sheet. Removes the scheduler, the
+# queues and their configuration afterwards.
+#   print_queue.sh ORMIND_REPORT_EXE MAKE_TEST_REPORT_EXE QUEUE_JOBS_TEST_EXE SQUARE_REPORT_EXE OUT_DIR
 # OUT_DIR keeps the PDFs and PNGs of the last run to look at.
 set -uo pipefail
-tool=$(realpath "$1") maker=$(realpath "$2") jobs_test=$(realpath "$3")
+tool=$(realpath "$1") maker=$(realpath "$2") jobs_test=$(realpath "$3") square=$(realpath "$4")
 # shellcheck source=../../lib/e2e.sh
 source "$(dirname "$0")/../../lib/e2e.sh"
 require_programs pdfinfo pdftoppm
-shots_in "$4"
+shots_in "$5"
 rm -f "$shots"/*.pdf
 use_print_queue
 
@@ -91,6 +93,31 @@ finished=$(print_queue_idle | while read -r pdf; do [ "$(title_of "$pdf")" = "Qu
 check_eq "the report run to its end printed five A4 pages" "595x842 5" \
   "$(read_sheets "$finished" | awk '{print $1, NF - 1}')"
 [ -n "$finished" ] && cp "$finished" "$shots/generated.pdf"
+
+# True size on a sheet with unprintable margins: the driver must report them (else the check
+# proves nothing), and the 10 mm square 20 mm from the sheet's corner must print there, whether
+# the page is generated onto the printer or a saved report's page is played onto it.
+check_eq "the margins queue reports its offsets (0.1 mm)" "34 30 2031 2813 2099 2970" \
+  "$(wine_run "$square" caps OrmindMargins portrait | tr -d '\r')"
+within() {  # within WHAT "L T W H" (mm): each within 0.5 mm of 20 20 10 10
+  awk -v got="$2" 'BEGIN {n = split(got, v, " "); if (n != 4) exit 1
+    split("20 20 10 10", want, " "); for (i = 1; i <= 4; i++) if (v[i] - want[i] > 0.5 || want[i] - v[i] > 0.5) exit 1}' &&
+    pass "$1: $2" || fail "$1: square at \"$2\", expected 20 20 10 10 (mm, within 0.5)"
+}
+rm -f "$work"/pdf/*.pdf
+for turn in portrait landscape; do
+  wine_run "$square" save "$(winpath "$work/square-$turn.orp")" "$turn" || fail "square_report save $turn"
+  for how in generated saved; do
+    if [ "$how" = generated ]; then wine_run "$square" print OrmindMargins "$turn"
+    else wine_run "$tool" print "$(winpath "$work/square-$turn.orp")" --printer OrmindMargins >/dev/null; fi
+    pdf=$(print_queue_idle | head -n1)
+    [ -n "$pdf" ] || { fail "$how $turn square: nothing printed"; continue; }
+    pdftoppm -r 600 -gray -x 0 -y 0 -W 1500 -H 1500 -singlefile "$pdf" "$work/corner"
+    within "$how $turn page on the margins queue" \
+      "$(python3 "$(dirname "$0")/sheet_square.py" "$work/corner.pgm" 600)"
+    mv "$pdf" "$shots/square_${how}_$turn.pdf"
+  done
+done
 
 for pdf in "$shots"/*.pdf; do pdftoppm -r 40 -png "$pdf" "${pdf%.pdf}"; done
 finish
