@@ -21,12 +21,16 @@ TRptPrinter::TRptPrinter(std::unique_ptr<TRptPrinterDevice> device, TRptPageReco
       fJob(std::make_unique<TRptPrintJob>(*fPlatformPrinter)),
       fPages([&recorder] { return recorder.MakePicture(); }) {
   fPrinterAvailable = !fPlatformPrinter->PrinterNames().empty();
-  if (fPrinterAvailable) {
-    fDeviceSettings.BindDevice(*fPlatformPrinter);
-    fMessages.ProcessMessages();
+  if (fPrinterAvailable) fMessages.ProcessMessages();
+}
+
+TPrinterSettings& TRptPrinter::Settings() const {
+  if (!fSettingsRead && fPrinterAvailable) {
+    fSettingsRead = true;
+    fDeviceSettings.AttachDevice(*fPlatformPrinter);
+    fDeviceSettings.ReadDeviceSettings(/*letMessagesRun=*/false);
   }
-  fTopSkip = fDeviceSettings.MarginTop();
-  fLeftSkip = fDeviceSettings.MarginLeft();
+  return fDeviceSettings;
 }
 
 TRptPrinter::~TRptPrinter() {
@@ -40,15 +44,15 @@ TRptPrinter::~TRptPrinter() {
 void TRptPrinter::ApplyJobSettings(const TRptJobSettings& settings) {
   TRptPrinterOperation operation(*this);  // selecting the printer lets messages run
   SelectPrinter(settings.PrinterIndex);
-  fDeviceSettings.SetPaperSize(settings.PaperSize);
+  Settings().SetPaperSize(settings.PaperSize);
   if (settings.PaperSize == TRptPaperSize::Custom) {
-    fDeviceSettings.SetPaperWidth(RptRound(settings.CustomWidth));
-    fDeviceSettings.SetPaperLength(RptRound(settings.CustomLength));
+    Settings().SetPaperWidth(RptRound(settings.CustomWidth));
+    Settings().SetPaperLength(RptRound(settings.CustomLength));
   }
-  fDeviceSettings.SetOrientation(settings.Orientation);
-  fDeviceSettings.SetCopies(settings.Copies);
-  fDeviceSettings.SetBin(settings.Bin);
-  fDeviceSettings.SetDuplex(settings.Duplex);
+  Settings().SetOrientation(settings.Orientation);
+  Settings().SetCopies(settings.Copies);
+  Settings().SetBin(settings.Bin);
+  Settings().SetDuplex(settings.Duplex);
   SetRange(settings.FirstPage, settings.LastPage);
   fJobTitle = settings.Title;
   fPages.SetCompressed(settings.Compression);
@@ -68,12 +72,12 @@ void TRptPrinter::OpenDocument() {
   fPageCanvas = nullptr;
   fPagesReady = 0;
   if (fTarget == TRptOutputTarget::ToPrinter) {
-    fDeviceSettings.ApplyToDevice();
+    Settings().ApplyToDevice();
     // The orientation or paper may have changed: the resolution and offsets are those of the
     // context the document is printed on.
-    fDeviceSettings.ReadCapabilities();
-    fTopSkip = fDeviceSettings.MarginTop();
-    fLeftSkip = fDeviceSettings.MarginLeft();
+    Settings().ReadCapabilities();
+    fTopSkip = Settings().MarginTop();
+    fLeftSkip = Settings().MarginLeft();
   } else {
     fTopSkip = fLeftSkip = 0;
   }
@@ -192,8 +196,8 @@ TRptCanvas& TRptPrinter::PageCanvas() {
 }
 
 void TRptPrinter::UseDeviceScale() {
-  fScaleX = fDeviceSettings.DotsPerInchX() / 254.0L;
-  fScaleY = fDeviceSettings.DotsPerInchY() / 254.0L;
+  fScaleX = Settings().DotsPerInchX() / 254.0L;
+  fScaleY = Settings().DotsPerInchY() / 254.0L;
 }
 
 void TRptPrinter::UseScreenScale() { fScaleX = fScaleY = fRecorder.ScreenPixelsPerInch() / 254.0L; }
@@ -204,13 +208,13 @@ int32_t TRptPrinter::ToDeviceWidth(long double w) const { return RptRound(w * fS
 int32_t TRptPrinter::ToDeviceHeight(long double h) const { return RptRound(h * fScaleY); }
 
 long double TRptPrinter::PaperWidthValue() const {
-  return fDeviceSettings.Orientation() == TRptOrientation::Portrait ? fDeviceSettings.PaperWidth()
-                                                                     : fDeviceSettings.PaperLength();
+  return Settings().Orientation() == TRptOrientation::Portrait ? Settings().PaperWidth()
+                                                                     : Settings().PaperLength();
 }
 
 long double TRptPrinter::PaperLengthValue() const {
-  return fDeviceSettings.Orientation() == TRptOrientation::Portrait ? fDeviceSettings.PaperLength()
-                                                                     : fDeviceSettings.PaperWidth();
+  return Settings().Orientation() == TRptOrientation::Portrait ? Settings().PaperLength()
+                                                                     : Settings().PaperWidth();
 }
 
 int32_t TRptPrinter::ScreenPixelsPerInch() const { return fRecorder.ScreenPixelsPerInch(); }

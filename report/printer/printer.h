@@ -101,8 +101,8 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   // Raises ERptError while the printer is generating or printing (nothing is changed then); an
   // operation held around a file dialog does not count, so a Load from there goes ahead.
   void CleanUp() override;
-  void SetPaperSize(TRptPaperSize size) override { fDeviceSettings.SetPaperSize(size); }
-  void SetOrientation(TRptOrientation o) override { fDeviceSettings.SetOrientation(o); }
+  void SetPaperSize(TRptPaperSize size) override { Settings().SetPaperSize(size); }
+  void SetOrientation(TRptOrientation o) override { Settings().SetOrientation(o); }
   // Also resets the page range, so that a loaded file prints whole.
   void TakeLoadedReport(std::shared_ptr<TRptStream> stream, int32_t pageCount,
                         double scaleFactor) override;
@@ -155,8 +155,8 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   void SetNotifyTarget(TRptWindowRef target) { fNotifyTarget = target; }
   TRptWindowRef OwnerReport() const { return fOwnerReport; }
   void SetOwnerReport(TRptWindowRef report) { fOwnerReport = report; }
-  TPrinterSettings& DeviceSettings() { return fDeviceSettings; }
-  const TPrinterSettings& DeviceSettings() const { return fDeviceSettings; }
+  TPrinterSettings& DeviceSettings() { return Settings(); }
+  const TPrinterSettings& DeviceSettings() const { return Settings(); }
 
   void SetAfterPreviewHook(THook hook) { fAfterPreview = std::move(hook); }
   void SetAfterPrintHook(THook hook) { fAfterPrint = std::move(hook); }
@@ -186,7 +186,12 @@ class TRptPrinter final : public TRptPageTarget, public TRptReportFileHost {
   std::unique_ptr<TRptPrinterDevice> fPlatformPrinter;
   TRptPageRecorder& fRecorder;
   TRptMessagePort& fMessages;
-  TPrinterSettings fDeviceSettings;
+  // The selected printer's settings, read from it when first needed: making a page printer asks
+  // no printer anything but the list, so the default printer (in an office, perhaps a connection
+  // whose server is offline) is never opened when another one is chosen for the job.
+  TPrinterSettings& Settings() const;
+  mutable TPrinterSettings fDeviceSettings;
+  mutable bool fSettingsRead = false;
   std::unique_ptr<TRptPrintJob> fJob;
   bool fPrinterAvailable = false;
 

@@ -14,6 +14,8 @@ void TRptPrinter::SelectPrinter(int32_t index) {
   TRptPrinterOperation operation(*this);  // reading the settings lets messages run
   fPlatformPrinter->SelectPrinter(index);
   fPlatformPrinter->ResetDeviceMode();
+  fSettingsRead = true;
+  fDeviceSettings.AttachDevice(*fPlatformPrinter);
   fDeviceSettings.ReadDeviceSettings();
 }
 
@@ -100,7 +102,7 @@ void TRptPrinter::PrintStoredPages() {
   const TRptScopedCount work(fOwnWork);
   fCancelRequested = false;
   fJob->Abort();
-  fDeviceSettings.ApplyToDevice();
+  Settings().ApplyToDevice();
 
   const int32_t stored = std::min(fPagesMade, fPages.Count());
   const int32_t last = fRangeLast > 0 ? std::min(fRangeLast, stored) : stored;

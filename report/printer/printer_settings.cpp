@@ -61,9 +61,9 @@ void TPrinterSettings::ReadPaperList() {
   fSupportedPapers[static_cast<size_t>(TRptPaperSize::Custom)] = true;
 }
 
-void TPrinterSettings::ReadDeviceSettings() {
+void TPrinterSettings::ReadDeviceSettings(bool letMessagesRun) {
   if (fTargetPrinter == nullptr) return;
-  fMessages.ProcessMessages();
+  if (letMessagesRun) fMessages.ProcessMessages();
   ReadNames();
   TRptDeviceCaps caps;
   try {

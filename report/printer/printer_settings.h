@@ -26,9 +26,12 @@ class TPrinterSettings {
   // Attaches the printer (not owned) and, when at least one printer is installed, reads its
   // settings.
   void BindDevice(TRptPrinterDevice& printer);
+  // Attaches the printer (not owned) without reading anything from it.
+  void AttachDevice(TRptPrinterDevice& printer) { fTargetPrinter = &printer; }
   // Reads names, resolution, copies, bin, duplex, offsets, paper and the supported papers from
-  // the attached printer; lets pending messages run first.
-  void ReadDeviceSettings();
+  // the attached printer; lets pending messages run first unless told not to (a read from the
+  // middle of a page's layout must not run the user's handlers there).
+  void ReadDeviceSettings(bool letMessagesRun = true);
   // Reads the resolution and the offsets again from the device's current context.
   void ReadCapabilities();
   // Writes copies, bin, orientation, paper (and its size for Custom) and duplex into the

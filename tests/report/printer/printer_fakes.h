@@ -30,24 +30,28 @@ struct NullCanvas : TRptCanvas {
 
 struct FakeDevice : TRptPrinterDevice {
   explicit FakeDevice(Log& log) : log(log) {}
-  std::vector<std::string> PrinterNames() override { return {"PDF"}; }
-  void SelectPrinter(int32_t) override {}
+  std::vector<std::string> PrinterNames() override { return printers; }
+  void SelectPrinter(int32_t index) override { selected = index; }
   int32_t PrinterIndex() const override { return -1; }
   void ResetDeviceMode() override {}
-  TRptDeviceNames DeviceNames() override { return names; }
-  std::string DriverPath(const std::string&) override { return driverPath; }
+  TRptDeviceNames DeviceNames() override { return Detail("DeviceNames"), names; }
+  std::string DriverPath(const std::string&) override { return Detail("DriverPath"), driverPath; }
   bool ReadDeviceMode(TRptDeviceMode& m) override {
+    Detail("ReadDeviceMode");
     if (hasMode) m = mode;
     return hasMode;
   }
   void WriteDeviceMode(const TRptDeviceMode& m) override {
+    Detail("WriteDeviceMode");
     mode = m;
     // A new device mode makes a new context, which may report other capabilities.
     if (capsAfterWrite) caps = *capsAfterWrite;
   }
-  TRptDeviceCaps Capabilities() override { return caps; }
-  std::vector<int32_t> PaperCodes() override { return {1, 8, 9, 11, 19}; }
-  std::vector<int32_t> BinCodes() override { return bins; }
+  TRptDeviceCaps Capabilities() override { return Detail("Capabilities"), caps; }
+  std::vector<int32_t> PaperCodes() override {
+    return Detail("PaperCodes"), std::vector<int32_t>{1, 8, 9, 11, 19};
+  }
+  std::vector<int32_t> BinCodes() override { return Detail("BinCodes"), bins; }
 
   TRptJobStart StartJob(const std::string& title) override {
     if (Call("StartJob " + title)) return TRptJobStart::Started;
@@ -64,6 +68,13 @@ struct FakeDevice : TRptPrinterDevice {
                   std::to_string(r.Width()) + "x" + std::to_string(r.Height()) + " at " +
                   std::to_string(r.Left) + "," + std::to_string(r.Top));
   }
+  // A query that opens the selected printer itself (on Windows, for a connection, its print
+  // server), logged as "Detail WHAT PRINTER" when `logDetails` is set.
+  void Detail(const char* what) {
+    if (!logDetails) return;
+    const size_t at = selected >= 0 && size_t(selected) < printers.size() ? size_t(selected) : 0;
+    log.push_back(std::string("Detail ") + what + " " + printers[at]);
+  }
   // Logs the call; refuses the `failAt`-th call that starts with `failing`.
   bool Call(const std::string& what) {
     log.push_back(what);
@@ -73,6 +84,8 @@ struct FakeDevice : TRptPrinterDevice {
   }
 
   Log& log;
+  std::vector<std::string> printers{"PDF"};  // the first is the default
+  int32_t selected = -1;
   TRptDeviceNames names{"PDF", "winspool", "CUPS:PDF"};
   std::string driverPath = "C:\\windows\\system32\\spool\\drivers\\x64\\3\\wineps.drv";
   bool hasMode = true;
@@ -81,7 +94,8 @@ struct FakeDevice : TRptPrinterDevice {
   std::vector<int32_t> bins{1, 2, 3, 4, 7, 8, 14, 15};
   std::string failing;
   int failAt = 1;
-  bool declineStart = false;  // a refused StartJob is the user's Cancel
+  bool declineStart = false;
+  bool logDetails = false;  // a refused StartJob is the user's Cancel
   std::optional<TRptDeviceCaps> capsAfterWrite;
   NullCanvas canvas;
 };

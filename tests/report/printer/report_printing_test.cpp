@@ -30,6 +30,7 @@ struct Journey {
   int alive = 0;
   int made = 0;
   int previewsShown = 0;
+  std::vector<std::string> printers{"PDF"};  // the list each page printer's device gives
   FakeRecorder recorder{log};
   FakeMessages messages{log};
   testing::RecordingCanvas reference{96};
@@ -51,7 +52,10 @@ struct Journey {
     TRptPrintingPlatform p;
     p.MakeDevice = [this] {
       ++made;
-      return std::make_unique<CountedDevice>(log, alive);
+      auto device = std::make_unique<CountedDevice>(log, alive);
+      device->logDetails = true;
+      device->printers = printers;
+      return device;
     };
     p.Recorder = &recorder;
     p.Messages = &messages;
@@ -97,8 +101,8 @@ TEST(ReportPrinting, EachPrinterIsFreedOnceAndOnlyTheNamedOneIsReleased) {
     int waits_handled;  // the preview stayed open until then
   } cases[] = {
       {"closed after the page is shown", {}, {{2, "close"}}, 1, 1, 1, false, 2},
-      {"closed while the page is generated", {{5, "close"}}, {}, 1, 1, 0, false, 0},
-      {"closed before the run starts", {{3, "close"}}, {}, 1, 1, 0, false, 0},
+      {"closed while the page is generated", {{4, "close"}}, {}, 1, 1, 0, false, 0},
+      {"closed before the run starts", {{2, "close"}}, {}, 1, 1, 0, false, 0},
       {"second print button press while open",
        {},
        {{1, "preview"}, {2, "close"}},
@@ -151,12 +155,12 @@ TEST(ReportPrinting, ClosingThePreviewDuringAPrintLetsItFinishAndFreesBothPrinte
 }
 
 TEST(ReportPrinting, APreviewClosedBeforeTheRunBeginsGetsNothingGenerated) {
-  // Pumps 1 and 2 come from making the printer; the third runs between the preview's opening
-  // and the start of its generation.
+  // Pump 1 comes from making the printer; the second runs between the preview's opening and
+  // the start of its generation.
   Journey j;
   int runsBegun = 0;
   j.report.BeforePrint = [&](TCustomReport&, bool&) { ++runsBegun; };
-  j.messages.script[3] = [&j] { j.Do("close"); };
+  j.messages.script[2] = [&j] { j.Do("close"); };
   j.report.Preview();
   EXPECT_EQ(j.previewsShown, 1);
   EXPECT_EQ(runsBegun, 0);
@@ -166,6 +170,39 @@ TEST(ReportPrinting, APreviewClosedBeforeTheRunBeginsGetsNothingGenerated) {
             0);
   EXPECT_EQ(j.alive, 0);
   EXPECT_TRUE(j.report.Available());
+}
+
+// An office's list holds connections whose print server may be offline: opening one waits for
+// it. Previewing and printing ask details (device mode, capabilities, context) of the printer
+// in use alone, never of the others in the list.
+TEST(ReportPrinting, OnlyThePrinterInUseIsAskedForItsDetails) {
+  const struct {
+    const char* name;
+    int32_t index;
+    bool print;
+    const char* inUse;
+  } cases[] = {
+      {"preview on the default", -1, false, "Office"},
+      {"print on the default", -1, true, "Office"},
+      {"preview on a chosen printer", 2, false, "PDF"},
+      {"print on a chosen printer", 2, true, "PDF"},
+  };
+  for (const auto& c : cases) {
+    Journey j;
+    j.printers = {"Office", "\\\\server\\Offline", "PDF"};
+    j.report.PrinterSettings.PrinterIndex = c.index;
+    j.waits = c.print ? std::map<int, std::string>{{1, "print"}, {2, "close"}}
+                      : std::map<int, std::string>{{1, "close"}};
+    j.report.Preview();
+    int details = 0;
+    for (const std::string& entry : j.log) {
+      if (entry.rfind("Detail", 0) != 0) continue;
+      ++details;
+      EXPECT_EQ(entry.substr(entry.rfind(' ') + 1), c.inUse) << c.name << ": " << entry;
+    }
+    EXPECT_GT(details, 0) << c.name;
+    EXPECT_EQ(j.report.PageCount(), 1) << c.name;
+  }
 }
 
 TEST(ReportPrinting, PrintingTwiceFromThePreviewMakesTwoJobsThatStartAlike) {
