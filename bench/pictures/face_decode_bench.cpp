@@ -1,6 +1,7 @@
 // Decoding the main window's face at start: the PNG file the program embeds, at 100 % and
 // 200 %, against the 24-bit BMP of the same pixels that it embedded before (made here in
-// memory from the decoded PNG, laid out as the old files were).
+// memory from the decoded PNG, laid out as the old files were); and at 125 and 150 %, where
+// the window reads the 200 % face and draws it down.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "pictures/bmp_decoder.h"
+#include "pictures/draw_down.h"
 #include "pictures/png_decoder.h"
 #include "tests/pictures/bmp_builder.h"
 
@@ -44,10 +46,20 @@ void DecodeBmpFace(benchmark::State& state, const char* name) {
   state.counters["file_KB"] = double(bmp.size()) / 1024;
 }
 
+void DrawDownFace(benchmark::State& state, int percent) {
+  const std::vector<uint8_t> png = ReadResource("main_face_200.png");
+  const int width = (600 * percent + 50) / 100, height = (383 * percent + 50) / 100;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(DrawDown(DecodePng(png), width, height, 0xFFFFFF).pixels.data());
+  }
+}
+
 BENCHMARK_CAPTURE(DecodeBmpFace, main_face_100, "main_face.png")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DecodePngFace, main_face_100, "main_face.png")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DecodeBmpFace, main_face_200, "main_face_200.png")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DecodePngFace, main_face_200, "main_face_200.png")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DrawDownFace, main_face_125, 125)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DrawDownFace, main_face_150, 150)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace ormind

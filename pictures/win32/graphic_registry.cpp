@@ -79,4 +79,12 @@ std::unique_ptr<TGraphic> LoadStoredPictureResource(const wchar_t* resourceName)
   return LoadStoredPicture(bytes);
 }
 
+std::unique_ptr<TGraphic> LoadFirstStoredPictureResource(const std::vector<std::wstring>& resourceNames) {
+  for (const std::wstring& name : resourceNames) {
+    const auto bytes = ResourceBytes(GetModuleHandleW(nullptr), name.c_str(), RT_RCDATA);
+    if (!bytes.empty()) return LoadStoredPicture(bytes);
+  }
+  return LoadStoredPictureResource(resourceNames.empty() ? L"" : resourceNames.front().c_str());
+}
+
 }  // namespace ormind

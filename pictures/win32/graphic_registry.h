@@ -38,6 +38,9 @@ class GraphicRegistry {
 std::unique_ptr<TGraphic> LoadStoredPicture(std::span<const uint8_t> stored);
 // The stored picture held as an RCDATA resource of this program.
 std::unique_ptr<TGraphic> LoadStoredPictureResource(const wchar_t* resourceName);
+// The first of `resourceNames` the program holds (a picture's renderings, best first); the
+// error names the first when it holds none.
+std::unique_ptr<TGraphic> LoadFirstStoredPictureResource(const std::vector<std::wstring>& resourceNames);
 // The whole of a picture file (UTF-8 path); PictureError when it cannot be opened or read.
 std::vector<uint8_t> ReadPictureFile(const std::string& path);
 

@@ -199,7 +199,7 @@ TEST(DecodePng, ReadsTheWindowFacesAndAButtonAsRenderArtWritesThem) {
   const struct {
     const char* name;
     int width, height;
-  } cases[] = {{"main_face.png", 600, 383},      {"main_face_150.png", 900, 575},
+  } cases[] = {{"main_face.png", 600, 383},      {"main_face_200.png", 1200, 766},
                {"editor_face_200.png", 892, 672}, {"buttons/next_day.png", 32, 32},
                {"buttons/next_day_125.png", 40, 40}};
   for (const auto& c : cases) {

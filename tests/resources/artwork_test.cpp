@@ -1,4 +1,5 @@
-// Checks the committed artwork against the rules the windows rely on, at every display scale:
+// Checks the committed artwork against the rules the windows rely on, at every display scale
+// (the faces between 100 and 200 % as the program draws them down from the 200 % face):
 // pure white is the see-through colour of both skinned windows (so it appears only where the
 // window is cut out, hard-edged), button corners are pure black (their transparent colour),
 // and the pictures have the sizes the scaled layouts expect. At 100 % the pictures are the
@@ -11,6 +12,8 @@
 #include <string>
 
 #include "image_files.h"
+#include "pictures/draw_down.h"
+#include "pictures/png_decoder.h"
 
 namespace ormind::test {
 namespace {
@@ -18,6 +21,7 @@ namespace {
 constexpr std::int32_t k300Dpi = 11808;  // pixels per metre
 constexpr std::int32_t k72Dpi = 2834;
 constexpr int kScales[] = {100, 125, 150, 200};
+constexpr int kFaceScales[] = {100, 200};  // the faces' files; the others are drawn down
 
 // A length of the 100 % layout at a scale in percent: rounded, halves up.
 int At(int length, int scale) { return (length * scale + 50) / 100; }
@@ -41,6 +45,25 @@ Rect At(Rect r, int scale) {
 }
 
 Bitmap Load(const std::string& name) { return DecodePngPicture(ReadFileBytes(ResourcePath(name))); }
+
+// A window face at a scale as the window shows it: its file where there is one, otherwise the
+// 200 % face drawn down to the scaled size by the program's own resampling.
+Bitmap Face(const std::string& name, int scale) {
+  if (std::find(std::begin(kFaceScales), std::end(kFaceScales), scale) != std::end(kFaceScales)) {
+    return Load(Scaled(name, scale));
+  }
+  const PngInfo at100 = ParsePngInfo(ReadFileBytes(ResourcePath(name)));
+  const PixelImage drawn = DrawDown(DecodePng(ReadFileBytes(ResourcePath(Scaled(name, 200)))),
+                                    At(at100.width, scale), At(at100.height, scale), 0xFFFFFF);
+  Bitmap face;
+  face.width = drawn.width;
+  face.height = drawn.height;
+  for (const std::uint32_t p : drawn.pixels) {
+    face.pixels.push_back({static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                           static_cast<std::uint8_t>(p)});
+  }
+  return face;
+}
 
 int CountWhite(const Bitmap& bmp, Rect r) {
   int n = 0;
@@ -86,10 +109,14 @@ TEST(Artwork, PicturesHaveTheirScaledSizesAndResolutions) {
     int width, height;
     std::int32_t ppm;
   };
-  std::vector<Picture> pictures = {{"main_face.png", 600, 383, k300Dpi},
-                                   {"editor_face.png", 446, 336, k300Dpi}};
-  for (const char* button : kButtons) pictures.push_back({button, 32, 32, k72Dpi});
+  const std::vector<Picture> faces = {{"main_face.png", 600, 383, k300Dpi},
+                                      {"editor_face.png", 446, 336, k300Dpi}};
+  std::vector<Picture> buttons;
+  for (const char* button : kButtons) buttons.push_back({button, 32, 32, k72Dpi});
   for (const int scale : kScales) {
+    const bool faceFile = std::find(std::begin(kFaceScales), std::end(kFaceScales), scale) != std::end(kFaceScales);
+    std::vector<Picture> pictures = buttons;
+    if (faceFile) pictures.insert(pictures.end(), faces.begin(), faces.end());
     for (const Picture& p : pictures) {
       const std::string name = Scaled(p.name, scale);
       SCOPED_TRACE(name);
@@ -127,7 +154,7 @@ TEST(Artwork, PicturesAt100PercentAreThePixelsTheWindowsHaveAlwaysShown) {
 
 TEST(Artwork, MainFaceIsAboutTwoFifthsSeeThroughAtEveryScale) {
   for (const int scale : kScales) {
-    const Bitmap face = Load(Scaled("main_face.png", scale));
+    const Bitmap face = Face("main_face.png", scale);
     const double share = 100.0 * CountWhite(face, {0, 0, face.width, face.height}) /
                          (face.width * face.height);
     EXPECT_NEAR(share, 39.0, 1.5) << scale;
@@ -137,7 +164,7 @@ TEST(Artwork, MainFaceIsAboutTwoFifthsSeeThroughAtEveryScale) {
 TEST(Artwork, MainFaceKeepsTheTextAreaAndButtonRowSolidAtEveryScale) {
   for (const int scale : kScales) {
     SCOPED_TRACE(scale);
-    const Bitmap face = Load(Scaled("main_face.png", scale));
+    const Bitmap face = Face("main_face.png", scale);
     EXPECT_EQ(CountWhite(face, At(Rect{24, 80, 24 + 361, 80 + 169}, scale)), 0) << "scrolling area";
     // Resting and hovered buttons: left 22 (btn1 enlarged) to 298 (btn7 enlarged), y 250-286.
     EXPECT_EQ(CountWhite(face, At(Rect{22, 250, 298, 287}, scale)), 0) << "button row";
@@ -173,7 +200,7 @@ TEST(Artwork, MainFaceOutlineIsPanelAndTulips) {
 TEST(Artwork, ScaledMainFaceOutlineLinesUpWithTheScaledLayout) {
   for (const int scale : kScales) {
     SCOPED_TRACE(scale);
-    const Bitmap face = Load(Scaled("main_face.png", scale));
+    const Bitmap face = Face("main_face.png", scale);
     // The see-through areas around the panel, one pixel clear of its scaled edges.
     EXPECT_EQ(CountWhite(face, {0, 0, At(340, scale), At(77, scale) - 1}),
               At(340, scale) * (At(77, scale) - 1));
@@ -209,7 +236,7 @@ TEST(Artwork, MainFaceShowsPinkTulipsWithLeavesOverlappingThePanel) {
 
 TEST(Artwork, MainFacePanelGlowsAtUpperLeftAndDeepensDownwards) {
   for (const int scale : kScales) {
-    const Bitmap face = Load(Scaled("main_face.png", scale));
+    const Bitmap face = Face("main_face.png", scale);
     const Rgb glow = face.at(At(40, scale), At(90, scale));
     const Rgb top_right = face.at(At(350, scale), At(90, scale));
     const Rgb bottom = face.at(At(40, scale), At(280, scale));
@@ -222,7 +249,7 @@ TEST(Artwork, MainFacePanelGlowsAtUpperLeftAndDeepensDownwards) {
 TEST(Artwork, FacesHaveNoPaleHaloAroundTheirOutlineAtEveryScale) {
   for (const int scale : kScales) {
     for (const char* name : {"main_face.png", "editor_face.png"}) {
-      EXPECT_EQ(CountHaloPixels(Load(Scaled(name, scale))), 0) << name << " at " << scale;
+      EXPECT_EQ(CountHaloPixels(Face(name, scale)), 0) << name << " at " << scale;
     }
   }
 }
@@ -230,7 +257,7 @@ TEST(Artwork, FacesHaveNoPaleHaloAroundTheirOutlineAtEveryScale) {
 TEST(Artwork, EditorFaceIsSeeThroughOnlyInItsFourRoundedCornersAtEveryScale) {
   for (const int scale : kScales) {
     SCOPED_TRACE(scale);
-    const Bitmap face = Load(Scaled("editor_face.png", scale));
+    const Bitmap face = Face("editor_face.png", scale);
     const int w = face.width, h = face.height;
     const int corner = At(21, scale) + 1;  // the cut-out's radius, and a pixel
     const Rect corners[] = {{0, 0, corner, corner},
@@ -259,7 +286,7 @@ TEST(Artwork, EditorFaceIsSeeThroughOnlyInItsFourRoundedCornersAtEveryScale) {
 TEST(Artwork, EditorFaceKeepsTulipsAtTheLowerRightClearOfTheFields) {
   for (const int scale : kScales) {
     SCOPED_TRACE(scale);
-    const Bitmap face = Load(Scaled("editor_face.png", scale));
+    const Bitmap face = Face("editor_face.png", scale);
     int pink_lower_right = 0, flowers_on_fields = 0, flowers_on_buttons = 0;
     for (int y = 0; y < face.height; ++y) {
       for (int x = 0; x < face.width; ++x) {

@@ -1,13 +1,14 @@
 #include "ui/skin/image_control.h"
 
+#include "pictures/draw_down.h"
 #include "platform/handles.h"
 #include "ui/skin/skinned_form.h"
 
 namespace ormind {
 namespace {
 
-// An opaque picture drawn to another size (a face between two of its renderings): drawn at its
-// own size first, then resampled with halftoning, which keeps thin lines and text smooth where
+// An opaque picture drawn larger than it is (a face above its largest rendering), or one that
+// is no bitmap: drawn at its own size first, then resampled with halftoning, which keeps thin lines and text smooth where
 // a plain stretch would drop or double whole rows of pixels.
 void DrawResampled(HDC dc, TGraphic& picture, const RECT& target) {
   const int width = picture.Width(), height = picture.Height();
@@ -33,6 +34,7 @@ TImage::TImage(TSkinnedForm& parent, std::string name, Bounds bounds, PictureFit
 
 void TImage::SetBounds(const Bounds& bounds) {
   if (bounds == bounds_) return;
+  drawnDown_.reset();
   parent_.InvalidateArea(bounds_);
   bounds_ = bounds;
   parent_.InvalidateArea(bounds_);
@@ -41,6 +43,7 @@ void TImage::SetBounds(const Bounds& bounds) {
 
 void TImage::SetPicture(std::unique_ptr<TGraphic> picture) {
   picture_ = std::move(picture);
+  drawnDown_.reset();
   if (picture_) picture_->SetTransparent(transparent_);
   parent_.InvalidateArea(bounds_);
   parent_.ControlPictureChanged(*this);
@@ -58,9 +61,23 @@ void TImage::Paint(HDC dc) const {
   const RECT target{bounds_.left + d.left, bounds_.top + d.top, bounds_.left + d.Right(),
                     bounds_.top + d.Bottom()};
   if (!transparent_ && (d.width != picture_->Width() || d.height != picture_->Height())) {
+    if (TBitmap* drawn = DrawnDown(d.width, d.height)) return drawn->Draw(dc, target);
     return DrawResampled(dc, *picture_, target);
   }
   picture_->Draw(dc, target);
+}
+
+TBitmap* TImage::DrawnDown(int width, int height) const {
+  if (drawnDown_ && drawnDown_->Width() == width && drawnDown_->Height() == height) {
+    return drawnDown_.get();
+  }
+  const auto* bitmap = dynamic_cast<const TBitmap*>(picture_.get());
+  if (!bitmap || width > bitmap->Width() || height > bitmap->Height() || width < 1 || height < 1) {
+    return nullptr;
+  }
+  // The see-through white is the same value in either byte order.
+  drawnDown_ = std::make_unique<TBitmap>(DrawDown(bitmap->Image(), width, height, kTransparentColorValue));
+  return drawnDown_.get();
 }
 
 }  // namespace ormind

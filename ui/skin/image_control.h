@@ -7,8 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "pictures/win32/graphic.h"
 #include "base/geometry.h"
+#include "pictures/win32/bitmap_graphic.h"
+#include "pictures/win32/graphic.h"
 #include "ui/skin/rules/picture_fit.h"
 
 namespace ormind {
@@ -39,7 +40,13 @@ class TImage {
   Bounds bounds_;
   PictureFit fit_;
   bool transparent_;
+  // An opaque bitmap shown smaller than it is (a face at a scale between its renderings):
+  // the copy drawn down to the size shown, made on the first paint, so every paint after it
+  // is a plain copy. Dropped when the picture or the size changes.
+  TBitmap* DrawnDown(int width, int height) const;
+
   std::unique_ptr<TGraphic> picture_;
+  mutable std::unique_ptr<TBitmap> drawnDown_;
   std::string hint_;
 };
 

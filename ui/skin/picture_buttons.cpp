@@ -27,7 +27,7 @@ void TPictureButtons::SetScale(const DisplayScale& scale) {
   for (int n = 1; n <= Count(); ++n) {
     Entry& button = buttons_[n - 1];
     button.image->SetBounds(row_.Resting(n));
-    button.image->SetPicture(LoadStoredPictureResource(scale.RenderingName(button.pictureResource).c_str()));
+    button.image->SetPicture(LoadFirstStoredPictureResource(scale.RenderingNames(button.pictureResource)));
   }
 }
 

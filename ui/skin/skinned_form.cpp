@@ -44,7 +44,7 @@ void TSkinnedForm::LayOutFace(TImage& face, const wchar_t* picture100, int layou
                               int layoutHeight) {
   SetLayoutSize(layoutWidth, layoutHeight);
   face.SetBounds(scale_.Rect({0, 0, layoutWidth, layoutHeight}));
-  face.SetPicture(LoadStoredPictureResource(scale_.RenderingName(picture100).c_str()));
+  face.SetPicture(LoadFirstStoredPictureResource(scale_.RenderingNames(picture100)));
 }
 
 // Moved to a monitor of another DPI (or that monitor's scale changed): the window takes the

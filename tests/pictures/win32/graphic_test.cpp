@@ -5,6 +5,8 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "pictures/win32/bitmap_graphic.h"
 #include "pictures/win32/graphic_registry.h"
@@ -187,9 +189,12 @@ TEST(TPngImage, ABadFileKeepsThePictureItHad) {
 // The program's own reader and the platform's imaging component see the same pixels in every
 // face and button picture, at every scale.
 TEST(TPngImage, CommittedArtworkDrawsAsThePlatformDecodesIt) {
-  const char* const names[] = {"main_face", "editor_face", "buttons/close", "buttons/settings"};
-  for (const char* name : names) {
-    for (const char* suffix : {"", "_125", "_150", "_200"}) {
+  // The faces come at 100 and 200 %, the buttons at every scale.
+  const std::vector<std::pair<const char*, std::vector<const char*>>> pictures = {
+      {"main_face", {"", "_200"}}, {"editor_face", {"", "_200"}},
+      {"buttons/close", {"", "_125", "_150", "_200"}}, {"buttons/settings", {"", "_125", "_150", "_200"}}};
+  for (const auto& [name, suffixes] : pictures) {
+    for (const char* suffix : suffixes) {
       const std::string file = std::string(name) + suffix + ".png";
       SCOPED_TRACE(file);
       const std::vector<uint8_t> bytes = ReadResource(file);

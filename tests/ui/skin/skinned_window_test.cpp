@@ -141,7 +141,7 @@ class ScalingForm final : public TSkinnedForm {
     layouts.push_back(Scale().Dpi());
     SetLayoutSize(60, 40);
     face.SetBounds(Scale().Rect({0, 0, 60, 40}));
-    face.SetPicture(CardFace());  // one rendering, resampled to every scale
+    face.SetPicture(CardFace());  // one rendering, drawn up or down to every scale
   }
   TImage face;
   std::vector<int> layouts;
@@ -153,7 +153,9 @@ TEST(SkinnedWindows, OnADpiChangeTakeTheSuggestedPlaceAndAreLaidOutAndShapedAnew
   ScalingForm form;
   const int startDpi = form.Scale().Dpi();
   const struct { int dpi; RECT suggested; } cases[] = {
-      {144, {300, 100, 390, 160}}, {192, {0, 0, 120, 80}}, {96, {200, 200, 260, 240}}};
+      {144, {300, 100, 390, 160}}, {192, {0, 0, 120, 80}},
+      {72, {10, 10, 55, 40}},  // drawn down: the face's holes must still cut the window
+      {96, {200, 200, 260, 240}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.dpi);
     SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),

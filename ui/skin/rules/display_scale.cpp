@@ -30,11 +30,21 @@ int DisplayScale::RenderingPercent() const {
   return kRenderings[std::size(kRenderings) - 1];
 }
 
-std::wstring DisplayScale::RenderingName(std::wstring_view name100) const {
-  std::wstring name(name100);
-  const int percent = RenderingPercent();
-  if (percent != 100) name += L"_" + std::to_wstring(percent);
-  return name;
+std::vector<std::wstring> DisplayScale::RenderingNames(std::wstring_view name100) const {
+  const auto nameAt = [name100](int percent) {
+    std::wstring name(name100);
+    if (percent != 100) name += L"_" + std::to_wstring(percent);
+    return name;
+  };
+  const int best = RenderingPercent();
+  std::vector<std::wstring> names;
+  for (const int rendering : kRenderings) {
+    if (rendering >= best) names.push_back(nameAt(rendering));
+  }
+  for (auto r = std::rbegin(kRenderings); r != std::rend(kRenderings); ++r) {
+    if (*r < best) names.push_back(nameAt(*r));
+  }
+  return names;
 }
 
 }  // namespace ormind

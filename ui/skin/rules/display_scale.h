@@ -1,10 +1,12 @@
 #pragma once
 // A window's display scale: the layouts are drawn at 96 pixels per inch, and at any other DPI
-// every length of them is multiplied by DPI / 96. The faces and buttons come as renderings at
-// 100, 125, 150 and 200 %; a window takes the nearest one at or above its scale (the largest
-// above 200 %) and draws it down, or up, to the scaled size.
+// every length of them is multiplied by DPI / 96. Pictures come as renderings at some of 100,
+// 125, 150 and 200 % (the buttons at all four, the faces at 100 and 200 %); a window takes the
+// nearest one it has at or above its scale (the largest above 200 %) and draws it down, or up,
+// to the scaled size.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/geometry.h"
 
@@ -27,11 +29,12 @@ class DisplayScale {
   // touch.
   Bounds Rect(const Bounds& layout) const;
 
-  // The percentage of the rendering the pictures are taken from: 100, 125, 150 or 200.
+  // The percentage of the rendering best for this scale: 100, 125, 150 or 200.
   int RenderingPercent() const;
-  // The resource name of a picture in that rendering: the name itself at 100 %, else the name
-  // with "_" and the percentage ("TFORM1_IMAGE1_150").
-  std::wstring RenderingName(std::wstring_view name100) const;
+  // The resource names of a picture's renderings, best first: the one at RenderingPercent,
+  // the larger ones, then the smaller ones from the nearest down. The name itself is the
+  // rendering at 100 %, the others add "_" and the percentage ("TFORM1_IMAGE1_150").
+  std::vector<std::wstring> RenderingNames(std::wstring_view name100) const;
 
   friend constexpr bool operator==(DisplayScale, DisplayScale) = default;
 

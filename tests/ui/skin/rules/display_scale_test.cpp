@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "ui/skin/rules/button_row.h"
 
 namespace ormind {
@@ -38,18 +41,25 @@ TEST(DisplayScale, RectanglesThatTouchStillTouch) {
 }
 
 TEST(DisplayScale, PicturesComeFromTheNearestRenderingAtOrAboveTheScale) {
-  struct Case { int dpi, percent; const wchar_t* name; };
+  // Best first: the nearest rendering at or above the scale, larger ones next (drawn down),
+  // smaller ones last (drawn up), for a picture that lacks some renderings.
+  struct Case { int dpi, percent; std::vector<std::wstring> names; };
+  const std::wstring n = L"TFORM1_IMAGE1";
   const Case cases[] = {
-      {96, 100, L"TFORM1_IMAGE1"},      {72, 100, L"TFORM1_IMAGE1"},
-      {97, 125, L"TFORM1_IMAGE1_125"},  {120, 125, L"TFORM1_IMAGE1_125"},
-      {121, 150, L"TFORM1_IMAGE1_150"}, {144, 150, L"TFORM1_IMAGE1_150"},
-      {168, 200, L"TFORM1_IMAGE1_200"}, {192, 200, L"TFORM1_IMAGE1_200"},
-      {288, 200, L"TFORM1_IMAGE1_200"},  // beyond the largest: the largest, drawn up
+      {96, 100, {n, n + L"_125", n + L"_150", n + L"_200"}},
+      {72, 100, {n, n + L"_125", n + L"_150", n + L"_200"}},
+      {97, 125, {n + L"_125", n + L"_150", n + L"_200", n}},
+      {120, 125, {n + L"_125", n + L"_150", n + L"_200", n}},
+      {121, 150, {n + L"_150", n + L"_200", n + L"_125", n}},
+      {144, 150, {n + L"_150", n + L"_200", n + L"_125", n}},
+      {168, 200, {n + L"_200", n + L"_150", n + L"_125", n}},
+      {192, 200, {n + L"_200", n + L"_150", n + L"_125", n}},
+      {288, 200, {n + L"_200", n + L"_150", n + L"_125", n}},  // beyond the largest: drawn up
   };
   for (const Case& c : cases) {
     const DisplayScale scale(c.dpi);
     EXPECT_EQ(scale.RenderingPercent(), c.percent) << c.dpi;
-    EXPECT_EQ(scale.RenderingName(L"TFORM1_IMAGE1"), c.name) << c.dpi;
+    EXPECT_EQ(scale.RenderingNames(n), c.names) << c.dpi;
   }
 }
 
