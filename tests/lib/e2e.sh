@@ -171,7 +171,14 @@ start_ormind() {  # start_ormind FOLDER LANG [PRINT_PICTURE]: Ormind through the
   WINEDEBUG=${program_winedebug:-$WINEDEBUG} "${clock[@]}" "$wine" "$driver" start \
     "$(winpath "$1")" "$(winpath "$ormind")" </dev/null >"$work/started" 2>"${program_log:-/dev/null}" &
   program_pid=$!
-  require "the program shows a window" 'run_driver wait "${start_wait_for:-TForm1}" 20000 >/dev/null'
+  if ! check "the program shows a window" 'run_driver wait "${start_wait_for:-TForm1}" 20000 >/dev/null'; then
+    # What there was instead, for whoever reads a failed run's log; the copy is ended at exit.
+    windows_pid=$(tr -d '\r' <"$work/started")
+    note "process ${windows_pid:-not started}: $(run_driver exited "${windows_pid:-0}" 0 && echo ended || echo running)"
+    note "windows with titles: $(run_driver titles '' | tr '\n' '|')"
+    note "Ormind processes: $(ps -eo pid,etimes,args | grep -i '[o]rmind\.exe' | tr '\n' '|')"
+    exit 1
+  fi
   windows_pid=$(tr -d '\r' <"$work/started")
   sleep 0.5
   window_origin
