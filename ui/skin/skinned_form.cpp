@@ -226,7 +226,10 @@ LRESULT TSkinnedForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_LBUTTONUP: OnButtonUp(MouseButton::Left, lParam); return 0;
     case WM_RBUTTONUP: OnButtonUp(MouseButton::Right, lParam); return 0;
     case WM_MBUTTONUP: OnButtonUp(MouseButton::Middle, lParam); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
+    case WM_MOUSEMOVE:
+      hints_.MouseMoved(wParam, lParam);
+      OnMouseMove(lParam);
+      return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != Handle()) pressed_ = nullptr;
       return 0;

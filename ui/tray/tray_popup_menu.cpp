@@ -59,10 +59,7 @@ namespace {
 std::unique_ptr<TrayMenuOwner> g_sharedWindow;
 }  // namespace
 
-TTrayPopupMenu::TTrayPopupMenu() {
-  if (Menus().empty()) g_sharedWindow = std::make_unique<TrayMenuOwner>();
-  Menus().push_back(this);
-}
+TTrayPopupMenu::TTrayPopupMenu() { Menus().push_back(this); }
 
 TTrayPopupMenu::~TTrayPopupMenu() {
   auto listeners = std::move(destroyListeners_);
@@ -73,7 +70,12 @@ TTrayPopupMenu::~TTrayPopupMenu() {
   if (menus.empty()) g_sharedWindow.reset();
 }
 
-HWND TTrayPopupMenu::SharedWindow() { return g_sharedWindow ? g_sharedWindow->Handle() : nullptr; }
+HWND TTrayPopupMenu::SharedWindow() {
+  // Made when a menu first opens rather than with the first menu: the program makes its menu
+  // before its main window and need not make this window before that window's first paint.
+  if (!g_sharedWindow && !Menus().empty()) g_sharedWindow = std::make_unique<TrayMenuOwner>();
+  return g_sharedWindow ? g_sharedWindow->Handle() : nullptr;
+}
 const std::string& TTrayPopupMenu::CurrentHint() { return g_hint; }
 
 void TTrayPopupMenu::AddDestroyListener(const void* who, std::function<void()> onDestroy) {

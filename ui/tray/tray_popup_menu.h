@@ -49,7 +49,8 @@ class TTrayPopupMenu {
   void AddDestroyListener(const void* who, std::function<void()> onDestroy);
   void RemoveDestroyListener(const void* who);
 
-  // The hidden window that owns every open menu of this kind (none when no menu exists).
+  // The hidden window that owns every open menu of this kind, made on the first call while a
+  // menu exists (none when no menu exists).
   static HWND SharedWindow();
   // The hint of the menu item under the mouse (empty when none): the application's hint.
   static const std::string& CurrentHint();

@@ -1,8 +1,12 @@
 // Skinned windows hosting a scroll box and child controls: nothing is left behind when they go,
 // hosted controls never paint the see-through colour, and the windows are cut out by a region
 // of their face, so that white drawn in them later is no hole.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -124,6 +128,7 @@ class FacedForm final : public TSkinnedForm {
     AddControl(face);
   }
   ~FacedForm() override { DestroyHandle(); }
+  using TSkinnedForm::AddControl;
   TImage face;
 };
 
@@ -286,6 +291,48 @@ TEST(SkinnedWindows, WhiteDrawnOutsidePaintingIsNoHole) {
     const COLORREF shown = GetPixel(WindowDC(nullptr).Get(), 200 + 15, 200 + 15);
     EXPECT_EQ(shown != RGB(255, 255, 255), c.hole) << std::hex << shown;
     form.Hide();
+  }
+}
+
+// The tooltip of a window's hints is made on the first mouse move over it, holding the hints as
+// they stand then: set, changed, moved and removed before it existed.
+TEST(SkinnedWindows, HintsReachTheirTooltipWhenTheMouseFirstMovesOverTheWindow) {
+  FacedForm form(TestHost(), CardFace());
+  TImage kept(form, "btn1", {2, 2, 10, 10}, {}, true), changed(form, "btn2", {14, 2, 10, 10}, {}, true),
+      removed(form, "btn3", {26, 2, 10, 10}, {}, true);
+  for (TImage* control : {&kept, &changed, &removed}) {
+    control->SetHint("first");
+    form.AddControl(*control);
+  }
+  changed.SetHint("second");
+  changed.SetBounds({14, 20, 12, 12});
+  removed.SetHint("");
+  const auto tooltipOf = [&form] {
+    HWND found = nullptr;
+    for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w && !found;
+         w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
+      if (GetWindow(w, GW_OWNER) == form.Handle()) found = w;
+    }
+    return found;
+  };
+  EXPECT_EQ(tooltipOf(), nullptr) << "made before the mouse came";
+  SendMessageW(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  const HWND tooltip = tooltipOf();
+  ASSERT_NE(tooltip, nullptr);
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 2);
+  const struct { UINT_PTR id; const wchar_t* text; RECT rect; } expected[] = {
+      {2, L"first", {2, 2, 12, 12}}, {3, L"second", {14, 20, 26, 32}}};
+  for (const auto& e : expected) {
+    wchar_t text[80] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = form.Handle();
+    tool.uId = e.id;
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, e.text) << e.id;
+    ASSERT_TRUE(SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) << e.id;
+    EXPECT_TRUE(EqualRect(&tool.rect, &e.rect)) << e.id;
   }
 }
 

@@ -68,7 +68,9 @@ TEST(TrayPopupMenu, SharedWindowLivesWithTheMenus) {
   EXPECT_EQ(TTrayPopupMenu::SharedWindow(), nullptr);
   HWND shared;
   {
+    const int windowsBefore = TWindow::LiveWindows();
     TTrayPopupMenu first;
+    EXPECT_EQ(TWindow::LiveWindows(), windowsBefore) << "no window until a menu needs one";
     shared = TTrayPopupMenu::SharedWindow();
     ASSERT_TRUE(IsWindow(shared));
     EXPECT_FALSE(IsWindowVisible(shared));
