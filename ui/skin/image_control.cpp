@@ -34,7 +34,6 @@ TImage::TImage(TSkinnedForm& parent, std::string name, Bounds bounds, PictureFit
 
 void TImage::SetBounds(const Bounds& bounds) {
   if (bounds == bounds_) return;
-  drawnDown_.reset();
   parent_.InvalidateArea(bounds_);
   bounds_ = bounds;
   parent_.InvalidateArea(bounds_);
@@ -43,7 +42,6 @@ void TImage::SetBounds(const Bounds& bounds) {
 
 void TImage::SetPicture(std::unique_ptr<TGraphic> picture) {
   picture_ = std::move(picture);
-  drawnDown_.reset();
   if (picture_) picture_->SetTransparent(transparent_);
   parent_.InvalidateArea(bounds_);
   parent_.ControlPictureChanged(*this);
@@ -60,24 +58,23 @@ void TImage::Paint(HDC dc) const {
                                    bounds_.height, fit_);
   const RECT target{bounds_.left + d.left, bounds_.top + d.top, bounds_.left + d.Right(),
                     bounds_.top + d.Bottom()};
-  if (!transparent_ && (d.width != picture_->Width() || d.height != picture_->Height())) {
-    if (TBitmap* drawn = DrawnDown(d.width, d.height)) return drawn->Draw(dc, target);
+  if (!transparent_ && (d.width != picture_->Width() || d.height != picture_->Height()) &&
+      !DrawDownTo(d.width, d.height)) {
     return DrawResampled(dc, *picture_, target);
   }
   picture_->Draw(dc, target);
 }
 
-TBitmap* TImage::DrawnDown(int width, int height) const {
-  if (drawnDown_ && drawnDown_->Width() == width && drawnDown_->Height() == height) {
-    return drawnDown_.get();
-  }
+bool TImage::DrawDownTo(int width, int height) const {
   const auto* bitmap = dynamic_cast<const TBitmap*>(picture_.get());
   if (!bitmap || width > bitmap->Width() || height > bitmap->Height() || width < 1 || height < 1) {
-    return nullptr;
+    return false;
   }
   // The see-through white is the same value in either byte order.
-  drawnDown_ = std::make_unique<TBitmap>(DrawDown(bitmap->Image(), width, height, kTransparentColorValue));
-  return drawnDown_.get();
+  auto drawn = std::make_unique<TBitmap>(DrawDown(bitmap->Image(), width, height, kTransparentColorValue));
+  drawn->SetTransparent(transparent_);
+  picture_ = std::move(drawn);
+  return true;
 }
 
 }  // namespace ormind

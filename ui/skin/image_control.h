@@ -40,13 +40,13 @@ class TImage {
   Bounds bounds_;
   PictureFit fit_;
   bool transparent_;
-  // An opaque bitmap shown smaller than it is (a face at a scale between its renderings):
-  // the copy drawn down to the size shown, made on the first paint, so every paint after it
-  // is a plain copy. Dropped when the picture or the size changes.
-  TBitmap* DrawnDown(int width, int height) const;
+  // An opaque bitmap shown smaller than it is (a face at a scale between its renderings) is
+  // replaced, on its first paint, by its copy drawn down to the size shown, so every paint is
+  // a plain copy and the larger pixels are let go (a window sets its picture again whenever
+  // its scale changes). False when the picture is no bitmap or not larger.
+  bool DrawDownTo(int width, int height) const;
 
-  std::unique_ptr<TGraphic> picture_;
-  mutable std::unique_ptr<TBitmap> drawnDown_;
+  mutable std::unique_ptr<TGraphic> picture_;
   std::string hint_;
 };
 
