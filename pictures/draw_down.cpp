@@ -1,7 +1,6 @@
 #include "pictures/draw_down.h"
 
 #include <algorithm>
-#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -35,39 +34,17 @@ Spans SpansOf(int source, int target) {
   return spans;
 }
 
-// A partial sum: the painted weight and the weighted channels of the painted pixels. A new
-// pixel's weights add up to the source's area, so its sums stay below area * 256: 32 bits
-// hold them for any picture under 2^24 pixels (the faces are under a million), which halves
-// the memory the sums pass through; larger pictures sum in 64 bits.
-template <typename Sum>
+// A partial sum: the painted weight and the weighted channels of the painted pixels.
 struct Paint {
-  Sum weight, red, green, blue;
+  uint64_t weight, red, green, blue;
 };
 
-// round(sum / weight), halves up, for weights of at most 2^32. Integer division is the
-// slowest step by far (three a pixel); one floating-point reciprocal a pixel, with the
-// quotient put right where it rounded the wrong way, gives the exact result faster.
-class Mean {
- public:
-  explicit Mean(uint64_t weight) : weight_(weight), half_(weight / 2), reciprocal_(1.0 / static_cast<double>(static_cast<int64_t>(weight))) {}
-  uint32_t Of(uint64_t sum) const {
-    const uint64_t dividend = sum + half_;
-    // Through signed 64 bits: the unsigned conversions are a slow sequence of their own.
-    uint64_t quotient = static_cast<uint64_t>(
-        static_cast<int64_t>(static_cast<double>(static_cast<int64_t>(dividend)) * reciprocal_));
-    if (quotient * weight_ > dividend) --quotient;
-    else if ((quotient + 1) * weight_ <= dividend) ++quotient;
-    return static_cast<uint32_t>(quotient);
+}  // namespace
+
+PixelImage DrawDown(const PixelImage& source, int width, int height, uint32_t seeThrough) {
+  if (width < 1 || height < 1 || width > source.width || height > source.height) {
+    throw std::invalid_argument("DrawDown: the new size must lie within the picture's");
   }
-
- private:
-  uint64_t weight_, half_;
-  double reciprocal_;
-};
-
-template <typename Sum>
-PixelImage DrawDownSummingIn(const PixelImage& source, int width, int height, uint32_t seeThrough) {
-  using Paint = ormind::Paint<Sum>;
   const Spans columns = SpansOf(source.width, width), rows = SpansOf(source.height, height);
   // First across: a source row summed into the new columns, holes left out. Then down: the
   // sums of the rows a new row covers added up. An area average is the same either way round.
@@ -75,7 +52,7 @@ PixelImage DrawDownSummingIn(const PixelImage& source, int width, int height, ui
   // of sums stay in the cache where a whole picture of them would not.
   size_t rowsAtOnce = 1;
   for (int y = 0; y < height; ++y) rowsAtOnce = std::max(rowsAtOnce, rows.offset[y + 1] - rows.offset[y]);
-  const std::unique_ptr<Paint[]> kept(new Paint[rowsAtOnce * width]);
+  std::vector<Paint> kept(rowsAtOnce * width);
   std::vector<int> keptRow(rowsAtOnce, -1);
   const auto across = [&](int y) -> const Paint* {
     Paint* out = &kept[static_cast<size_t>(y) % rowsAtOnce * width];
@@ -87,7 +64,7 @@ PixelImage DrawDownSummingIn(const PixelImage& source, int width, int height, ui
       Paint sum{};
       for (size_t i = columns.offset[x]; i < columns.offset[x + 1]; ++i, ++pixel) {
         // A hole weighs nothing; chosen without a branch, which the outline would mispredict.
-        const Sum weight = *pixel == seeThrough ? 0 : columns.weights[i];
+        const uint64_t weight = *pixel == seeThrough ? 0 : columns.weights[i];
         sum.weight += weight;
         sum.red += weight * ((*pixel >> 16) & 0xFF);
         sum.green += weight * ((*pixel >> 8) & 0xFF);
@@ -103,18 +80,16 @@ PixelImage DrawDownSummingIn(const PixelImage& source, int width, int height, ui
   out.height = height;
   out.pixels.resize(static_cast<size_t>(width) * height);
   std::vector<Paint> down(width);
-  const Mean wholly(area);  // most new pixels are painted all over: one reciprocal for them
   for (int y = 0; y < height; ++y) {
     std::fill(down.begin(), down.end(), Paint{});
     for (size_t j = rows.offset[y]; j < rows.offset[y + 1]; ++j) {
-      const Sum weight = rows.weights[j];
-      const Paint* __restrict line = across(rows.first[y] + static_cast<int>(j - rows.offset[y]));
-      Paint* __restrict sums = down.data();
+      const uint64_t weight = rows.weights[j];
+      const Paint* line = across(rows.first[y] + static_cast<int>(j - rows.offset[y]));
       for (int x = 0; x < width; ++x) {
-        sums[x].weight += weight * line[x].weight;
-        sums[x].red += weight * line[x].red;
-        sums[x].green += weight * line[x].green;
-        sums[x].blue += weight * line[x].blue;
+        down[x].weight += weight * line[x].weight;
+        down[x].red += weight * line[x].red;
+        down[x].green += weight * line[x].green;
+        down[x].blue += weight * line[x].blue;
       }
     }
     uint32_t* result = &out.pixels[static_cast<size_t>(y) * width];
@@ -124,23 +99,14 @@ PixelImage DrawDownSummingIn(const PixelImage& source, int width, int height, ui
         result[x] = seeThrough;
         continue;
       }
-      const Mean mean = sum.weight == area ? wholly : Mean(sum.weight);
-      result[x] = (mean.Of(sum.red) << 16) | (mean.Of(sum.green) << 8) | mean.Of(sum.blue);
+      const auto mean = [&sum](uint64_t channel) {  // rounded, halves up
+        return static_cast<uint32_t>((channel + sum.weight / 2) / sum.weight);
+      };
+      result[x] = (mean(sum.red) << 16) | (mean(sum.green) << 8) | mean(sum.blue);
       if (result[x] == seeThrough) result[x] ^= 1;
     }
   }
   return out;
-}
-
-}  // namespace
-
-PixelImage DrawDown(const PixelImage& source, int width, int height, uint32_t seeThrough) {
-  if (width < 1 || height < 1 || width > source.width || height > source.height) {
-    throw std::invalid_argument("DrawDown: the new size must lie within the picture's");
-  }
-  const uint64_t area = static_cast<uint64_t>(source.width) * source.height;
-  return area < (uint64_t{1} << 24) ? DrawDownSummingIn<uint32_t>(source, width, height, seeThrough)
-                                    : DrawDownSummingIn<uint64_t>(source, width, height, seeThrough);
 }
 
 }  // namespace ormind

@@ -53,21 +53,6 @@ TEST(DrawDown, EachNewPixelAveragesTheAreaItCovers) {
   }
 }
 
-// The ratios the faces are drawn down at (200 % to 150 % and 125 %, and odd ones between):
-// a plain area stays plain to the last row and column, and a hole-free face gains no holes.
-TEST(DrawDown, AtAnyRatioAPlainAreaStaysPlainAndEdgesAreCovered) {
-  struct Case { int fromW, fromH, toW, toH; };
-  const Case cases[] = {{1200, 766, 900, 575}, {1200, 766, 750, 479}, {7, 5, 3, 2},
-                        {892, 672, 669, 504}, {5, 3, 1, 1}};
-  for (const Case& c : cases) {
-    PixelImage source = Picture(c.fromW, c.fromH,
-                                std::vector<uint32_t>(static_cast<size_t>(c.fromW) * c.fromH, 0x2C5AA0));
-    const PixelImage out = DrawDown(source, c.toW, c.toH, kHole);
-    ASSERT_EQ(out.pixels.size(), static_cast<size_t>(c.toW) * c.toH);
-    for (uint32_t pixel : out.pixels) ASSERT_EQ(pixel, 0x2C5AA0u) << c.fromW << " to " << c.toW;
-  }
-}
-
 // The plain definition, pixel by pixel: the area of source pixel (sx, sy) inside new pixel
 // (x, y), in steps of 1 / (source * target) per axis, weighs its colour unless it is a hole.
 PixelImage PlainAreaAverage(const PixelImage& source, int width, int height) {

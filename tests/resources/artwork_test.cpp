@@ -46,23 +46,17 @@ Rect At(Rect r, int scale) {
 
 Bitmap Load(const std::string& name) { return DecodePngPicture(ReadFileBytes(ResourcePath(name))); }
 
+bool HasFaceFile(int scale) {
+  return std::find(std::begin(kFaceScales), std::end(kFaceScales), scale) != std::end(kFaceScales);
+}
+
 // A window face at a scale as the window shows it: its file where there is one, otherwise the
 // 200 % face drawn down to the scaled size by the program's own resampling.
 Bitmap Face(const std::string& name, int scale) {
-  if (std::find(std::begin(kFaceScales), std::end(kFaceScales), scale) != std::end(kFaceScales)) {
-    return Load(Scaled(name, scale));
-  }
+  if (HasFaceFile(scale)) return Load(Scaled(name, scale));
   const PngInfo at100 = ParsePngInfo(ReadFileBytes(ResourcePath(name)));
-  const PixelImage drawn = DrawDown(DecodePng(ReadFileBytes(ResourcePath(Scaled(name, 200)))),
-                                    At(at100.width, scale), At(at100.height, scale), 0xFFFFFF);
-  Bitmap face;
-  face.width = drawn.width;
-  face.height = drawn.height;
-  for (const std::uint32_t p : drawn.pixels) {
-    face.pixels.push_back({static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
-                           static_cast<std::uint8_t>(p)});
-  }
-  return face;
+  return ToBitmap(DrawDown(DecodePng(ReadFileBytes(ResourcePath(Scaled(name, 200)))),
+                           At(at100.width, scale), At(at100.height, scale), 0xFFFFFF));
 }
 
 int CountWhite(const Bitmap& bmp, Rect r) {
@@ -114,9 +108,8 @@ TEST(Artwork, PicturesHaveTheirScaledSizesAndResolutions) {
   std::vector<Picture> buttons;
   for (const char* button : kButtons) buttons.push_back({button, 32, 32, k72Dpi});
   for (const int scale : kScales) {
-    const bool faceFile = std::find(std::begin(kFaceScales), std::end(kFaceScales), scale) != std::end(kFaceScales);
     std::vector<Picture> pictures = buttons;
-    if (faceFile) pictures.insert(pictures.end(), faces.begin(), faces.end());
+    if (HasFaceFile(scale)) pictures.insert(pictures.end(), faces.begin(), faces.end());
     for (const Picture& p : pictures) {
       const std::string name = Scaled(p.name, scale);
       SCOPED_TRACE(name);

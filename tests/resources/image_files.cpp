@@ -104,19 +104,23 @@ PngInfo ParsePngInfo(const std::vector<std::uint8_t>& bytes) {
   return info;
 }
 
-Bitmap DecodePngPicture(const std::vector<std::uint8_t>& bytes) {
-  const PngInfo info = ParsePngInfo(bytes);
-  const PixelImage image = DecodePng(bytes);
+Bitmap ToBitmap(const PixelImage& image) {
   Bitmap picture;
   picture.width = image.width;
   picture.height = image.height;
-  picture.bits_per_pixel = info.bit_depth * (info.colour_type == 6 ? 4 : 3);
-  picture.x_pixels_per_metre = info.x_pixels_per_metre;
-  picture.y_pixels_per_metre = info.y_pixels_per_metre;
   for (const std::uint32_t p : image.pixels) {
     picture.pixels.push_back({static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
                               static_cast<std::uint8_t>(p)});
   }
+  return picture;
+}
+
+Bitmap DecodePngPicture(const std::vector<std::uint8_t>& bytes) {
+  const PngInfo info = ParsePngInfo(bytes);
+  Bitmap picture = ToBitmap(DecodePng(bytes));
+  picture.bits_per_pixel = info.bit_depth * (info.colour_type == 6 ? 4 : 3);
+  picture.x_pixels_per_metre = info.x_pixels_per_metre;
+  picture.y_pixels_per_metre = info.y_pixels_per_metre;
   return picture;
 }
 

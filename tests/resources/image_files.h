@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "pictures/pixel_image.h"
+
 namespace ormind::test {
 
 struct Rgb {
@@ -63,6 +65,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
 // Each throws std::runtime_error naming what is wrong with the file.
 Bitmap ParseBitmap(const std::vector<std::uint8_t>& bytes);
 PngInfo ParsePngInfo(const std::vector<std::uint8_t>& bytes);
+// A picture decoded by the program's readers (0x00RRGGBB pixels), without a resolution.
+Bitmap ToBitmap(const PixelImage& image);
 // A PNG picture decoded by the program's reader, with its resolution.
 Bitmap DecodePngPicture(const std::vector<std::uint8_t>& bytes);
 std::vector<IconImage> ParseIcon(const std::vector<std::uint8_t>& bytes);

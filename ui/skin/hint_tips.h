@@ -25,7 +25,6 @@ class HintTips {
   // The owner's WM_MOUSEMOVE: makes the tooltip control when there is none yet, with every
   // hint set so far, and passes it this first move (the ones after reach it by subclassing).
   void MouseMoved(WPARAM wParam, LPARAM lParam);
-  HWND Tooltip() const { return tips_; }
   // Destroys the tooltip; the owner calls it while its window is being destroyed, since the
   // system destroys owned windows with their owner.
   void Destroy();

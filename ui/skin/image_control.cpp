@@ -1,6 +1,7 @@
 #include "ui/skin/image_control.h"
 
 #include "pictures/draw_down.h"
+#include "pictures/win32/bitmap_graphic.h"
 #include "platform/handles.h"
 #include "ui/skin/skinned_form.h"
 
@@ -8,8 +9,8 @@ namespace ormind {
 namespace {
 
 // An opaque picture drawn larger than it is (a face above its largest rendering), or one that
-// is no bitmap: drawn at its own size first, then resampled with halftoning, which keeps thin lines and text smooth where
-// a plain stretch would drop or double whole rows of pixels.
+// is no bitmap: drawn at its own size first, then resampled with halftoning, which keeps thin
+// lines and text smooth where a plain stretch would drop or double whole rows of pixels.
 void DrawResampled(HDC dc, TGraphic& picture, const RECT& target) {
   const int width = picture.Width(), height = picture.Height();
   MemoryDC source(dc);

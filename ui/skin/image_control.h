@@ -8,7 +8,6 @@
 #include <string>
 
 #include "base/geometry.h"
-#include "pictures/win32/bitmap_graphic.h"
 #include "pictures/win32/graphic.h"
 #include "ui/skin/rules/picture_fit.h"
 

@@ -308,12 +308,11 @@ TEST(SkinnedWindows, HintsReachTheirTooltipWhenTheMouseFirstMovesOverTheWindow) 
   changed.SetBounds({14, 20, 12, 12});
   removed.SetHint("");
   const auto tooltipOf = [&form] {
-    HWND found = nullptr;
-    for (HWND w = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w && !found;
-         w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
-      if (GetWindow(w, GW_OWNER) == form.Handle()) found = w;
+    HWND w = nullptr;
+    while ((w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) &&
+           GetWindow(w, GW_OWNER) != form.Handle()) {
     }
-    return found;
+    return w;
   };
   EXPECT_EQ(tooltipOf(), nullptr) << "made before the mouse came";
   SendMessageW(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
@@ -324,11 +323,7 @@ TEST(SkinnedWindows, HintsReachTheirTooltipWhenTheMouseFirstMovesOverTheWindow) 
       {2, L"first", {2, 2, 12, 12}}, {3, L"second", {14, 20, 26, 32}}};
   for (const auto& e : expected) {
     wchar_t text[80] = {};
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = form.Handle();
-    tool.uId = e.id;
-    tool.lpszText = text;
+    TOOLINFOW tool{.cbSize = sizeof(TOOLINFOW), .hwnd = form.Handle(), .uId = e.id, .lpszText = text};
     SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(text, e.text) << e.id;
     ASSERT_TRUE(SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) << e.id;
