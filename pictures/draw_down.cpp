@@ -4,35 +4,10 @@
 #include <stdexcept>
 #include <vector>
 
+#include "pictures/area_spans.h"
+
 namespace ormind {
 namespace {
-
-// The source pixels each new pixel covers along one axis, with their weights. Positions are
-// counted in steps of 1 / (source * target): a source pixel spans `target` steps, a new pixel
-// `source` steps, so every overlap is a whole number and the weights of a new pixel add up to
-// `source`. New pixel t takes weights[offset[t] .. offset[t + 1]) from source pixel first[t] on.
-struct Spans {
-  std::vector<int> first;
-  std::vector<size_t> offset;
-  std::vector<uint32_t> weights;
-};
-
-Spans SpansOf(int source, int target) {
-  Spans spans;
-  spans.first.resize(target);
-  spans.offset.resize(static_cast<size_t>(target) + 1);
-  for (int t = 0; t < target; ++t) {
-    const int64_t begin = static_cast<int64_t>(t) * source, end = begin + source;
-    spans.first[t] = static_cast<int>(begin / target);
-    spans.offset[t] = spans.weights.size();
-    for (int64_t s = spans.first[t]; s * target < end; ++s) {
-      const int64_t overlap = std::min(end, (s + 1) * target) - std::max(begin, s * target);
-      spans.weights.push_back(static_cast<uint32_t>(overlap));
-    }
-  }
-  spans.offset[target] = spans.weights.size();
-  return spans;
-}
 
 // A partial sum: the painted weight and the weighted channels of the painted pixels.
 struct Paint {
@@ -45,13 +20,13 @@ PixelImage DrawDown(const PixelImage& source, int width, int height, uint32_t se
   if (width < 1 || height < 1 || width > source.width || height > source.height) {
     throw std::invalid_argument("DrawDown: the new size must lie within the picture's");
   }
-  const Spans columns = SpansOf(source.width, width), rows = SpansOf(source.height, height);
+  const AreaSpans columns = AreaSpansOf(source.width, width);
+  const AreaSpans rows = AreaSpansOf(source.height, height);
   // First across: a source row summed into the new columns, holes left out. Then down: the
   // sums of the rows a new row covers added up. An area average is the same either way round.
   // A source row is summed once and kept while the new rows that share it need it: a few rows
   // of sums stay in the cache where a whole picture of them would not.
-  size_t rowsAtOnce = 1;
-  for (int y = 0; y < height; ++y) rowsAtOnce = std::max(rowsAtOnce, rows.offset[y + 1] - rows.offset[y]);
+  const size_t rowsAtOnce = rows.Widest();
   std::vector<Paint> kept(rowsAtOnce * width);
   std::vector<int> keptRow(rowsAtOnce, -1);
   const auto across = [&](int y) -> const Paint* {
