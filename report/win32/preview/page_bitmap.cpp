@@ -1,6 +1,7 @@
 #include "report/win32/preview/page_bitmap.h"
 
 #include "report/pages/page_picture.h"
+#include "report/win32/preview/page_player.h"
 
 namespace ormind {
 
@@ -8,7 +9,7 @@ void TRptPageBitmap::SetPicture(const TRptPagePicture* picture) {
   Forget();
   fMetafile.Reset();
   if (picture == nullptr) return;
-  const std::vector<uint8_t> bytes = picture->SaveToBytes();
+  const std::vector<uint8_t>& bytes = picture->Bytes();
   fMetafile.Reset(SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data()));
 }
 
@@ -63,7 +64,7 @@ void DrawFramedPage(HDC dc, HENHMETAFILE picture, int32_t width, int32_t height)
     Rectangle(dc, 1, 1, w - 3, h - 3);
   }
   const RECT whole{0, 0, w, h};
-  if (picture != nullptr) PlayEnhMetaFile(dc, picture, &whole);
+  if (picture != nullptr) PlayPagePicture(dc, picture, whole);
   {
     SelectedObject pen(dc, GetStockObject(BLACK_PEN));
     const POINT frame[] = {{0, 0}, {0, h - 3}, {w - 3, h - 3}, {w - 3, 0}, {0, 0}};
