@@ -80,7 +80,7 @@ int wmain(int argc, wchar_t** argv) {
   const RECT area{0, 0, caps.PrintableWidth, caps.PrintableHeight};
   const double floor = MedianMs(runs, [&] {
     for (int n = 1; n <= 5; ++n) {
-      const std::vector<uint8_t> bytes = stored.GetPage(n)->SaveToBytes();
+      const std::vector<uint8_t> bytes = stored.GetPage(n)->Bytes();
       const EnhMetaFileHandle page(SetEnhMetaFileBits(UINT(bytes.size()), bytes.data()));
       PlayEnhMetaFile(dc.Get(), page.Get(), &area);
     }

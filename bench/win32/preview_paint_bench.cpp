@@ -72,7 +72,7 @@ int wmain(int argc, wchar_t** argv) {
     MemoryDC target(screen.Get());
     BitmapHandle pixels(CreateCompatibleBitmap(screen.Get(), placement.Width, placement.Height));
     SelectedObject selected(target.Get(), pixels.Get());
-    const std::vector<uint8_t> bytes = printer.GetPage(1)->SaveToBytes();
+    const std::vector<uint8_t> bytes = printer.GetPage(1)->Bytes();
     EnhMetaFileHandle picture(SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data()));
     for (int i = 0; i < repeats; ++i) {
       played.push_back(Milliseconds([&] {

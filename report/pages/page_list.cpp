@@ -85,7 +85,7 @@ void TRptPageList::AppendPage(const TRptPagePicture& picture) {
   TRptStream& data = Data();
   if (data.ReadOnly()) throw ERptError("Pages cannot be added to a report loaded from a file");
   TRptStreamLock streamLock(data);
-  const std::vector<uint8_t> bytes = picture.SaveToBytes();
+  const std::vector<uint8_t>& bytes = picture.Bytes();
   std::vector<uint8_t> code;
   if (fCompressed) {
     TRptCompress coder(code);

@@ -13,8 +13,8 @@ namespace ormind {
 class TRptPagePicture {
  public:
   virtual ~TRptPagePicture() = default;
-  // The picture as a standalone EMF byte image.
-  virtual std::vector<uint8_t> SaveToBytes() const = 0;
+  // The picture as a standalone EMF byte image (held by the picture: copy it to keep it).
+  virtual const std::vector<uint8_t>& Bytes() const = 0;
   // Takes over an EMF byte image (as checked by ReadEmfHeader); throws ERptError otherwise.
   virtual void LoadFromBytes(std::vector<uint8_t> bytes) = 0;
   // The picture frame in 0.01 mm.
@@ -48,11 +48,10 @@ class TRptEmfImage final : public TRptPagePicture {
  public:
   TRptEmfImage() = default;
   explicit TRptEmfImage(std::vector<uint8_t> bytes) { LoadFromBytes(std::move(bytes)); }
-  std::vector<uint8_t> SaveToBytes() const override { return fBytes; }
   void LoadFromBytes(std::vector<uint8_t> bytes) override;
   int32_t FrameWidth() const override { return fHeader.FrameRight - fHeader.FrameLeft; }
   int32_t FrameHeight() const override { return fHeader.FrameBottom - fHeader.FrameTop; }
-  const std::vector<uint8_t>& Bytes() const { return fBytes; }
+  const std::vector<uint8_t>& Bytes() const override { return fBytes; }
 
  private:
   std::vector<uint8_t> fBytes;

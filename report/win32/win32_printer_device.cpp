@@ -256,7 +256,7 @@ TRptCanvas& TRptWin32PrinterDevice::PageCanvas() {
 
 void TRptWin32PrinterDevice::DrawPage(const TRptPagePicture& page, const TRptRect& rect) {
   if (!fPage) throw ERptError("Printer is not currently printing");
-  const std::vector<uint8_t> bytes = page.SaveToBytes();
+  const std::vector<uint8_t>& bytes = page.Bytes();
   const EnhMetaFileHandle metafile(SetEnhMetaFileBits(UINT(bytes.size()), bytes.data()));
   if (!metafile) throw ERptError("The page picture could not be printed");
   const RECT area{rect.Left, rect.Top, rect.Right, rect.Bottom};

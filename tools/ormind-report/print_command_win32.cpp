@@ -62,7 +62,7 @@ void PrintSavedReport(const TPrintRequest& request, std::ostream& err) {
   printer.DeviceSettings().SetCopies(1);
   printer.SetStoredPageSets(request.Copies);
   const auto first = printer.GetPage(1);
-  printer.SetJobTitle(SavedReportTitle(first->SaveToBytes(), request.File));
+  printer.SetJobTitle(SavedReportTitle(first->Bytes(), request.File));
   printer.PrintPages();
 }
 

@@ -87,7 +87,7 @@ int Extract(const std::vector<std::string>& args) {
   if (!page)
     throw ERptError("Page " + text + " is not in \"" + args[1] + "\", which has " +
                     std::to_string(list.Count()) + " page(s)");
-  WriteWholeFile(args[3], page->SaveToBytes());
+  WriteWholeFile(args[3], page->Bytes());
   return 0;
 }
 

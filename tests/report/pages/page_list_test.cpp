@@ -39,7 +39,7 @@ std::unique_ptr<TRptPageList> MakeList(int pages, bool compressed) {
 
 std::vector<uint8_t> Page(TRptPageList& list, int n) {
   auto page = list.ReadPage(n);
-  return page ? page->SaveToBytes() : std::vector<uint8_t>{};
+  return page ? page->Bytes() : std::vector<uint8_t>{};
 }
 
 std::vector<uint8_t> StreamBytes(TRptStream& stream) {

@@ -209,7 +209,7 @@ TEST(RptReportFile, LoadingChoosesPaperFromTheFirstPage) {
     LoadReportFile(printer, path);
     EXPECT_EQ(printer.calls, c.calls);
     EXPECT_EQ(printer.list.Count(), 2);
-    EXPECT_EQ(printer.list.ReadPage(1)->SaveToBytes(), first);
+    EXPECT_EQ(printer.list.ReadPage(1)->Bytes(), first);
     EXPECT_EQ(printer.stream, printer.list.Stream());
   }
 }

@@ -68,10 +68,10 @@ TEST(EmfGdi, RecordedPagesComeBackWholeAndPlayAsDrawn) {
     ASSERT_EQ(loaded.Count(), 2);
     const auto back = loaded.ReadPage(2);
     ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->SaveToBytes(), page);
+    EXPECT_EQ(back->Bytes(), page);
     EXPECT_EQ(back->FrameWidth(), 21000);
     EXPECT_EQ(back->FrameHeight(), 29700);
-    EXPECT_EQ(Play(back->SaveToBytes()), expected);
+    EXPECT_EQ(Play(back->Bytes()), expected);
   }
 }
 

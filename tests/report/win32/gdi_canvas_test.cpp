@@ -37,7 +37,7 @@ class PlayedPage {
     auto page = recorder.BeginPage(kWidth, kHeight);
     page->Canvas().FillRect({0, 0, kWidth, kHeight}, 0xFFFFFF);
     draw(page->Canvas());
-    const std::vector<uint8_t> bytes = page->Close()->SaveToBytes();
+    const std::vector<uint8_t> bytes = page->Close()->Bytes();
     const EnhMetaFileHandle metafile(SetEnhMetaFileBits(UINT(bytes.size()), bytes.data()));
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};

@@ -48,10 +48,10 @@ void Check(const std::vector<uint8_t>& bytes) {
     return;
   }
   const int64_t width = image.FrameWidth(), height = image.FrameHeight();
-  if (image.SaveToBytes() != bytes || width < 0 || height < 0 || width > 100000000 ||
+  if (image.Bytes() != bytes || width < 0 || height < 0 || width > 100000000 ||
       height > 100000000 || image.WidthInPixels(1200) < 0 || image.HeightInPixels(1200) < 0)
     __builtin_trap();
-  const TRptEmfImage again(image.SaveToBytes());
+  const TRptEmfImage again(image.Bytes());
   if (again.FrameWidth() != width || again.FrameHeight() != height) __builtin_trap();
 }
 
