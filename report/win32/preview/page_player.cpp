@@ -1,5 +1,6 @@
 #include "report/win32/preview/page_player.h"
 
+#include <climits>
 #include <cstdint>
 #include <new>
 #include <optional>
@@ -72,7 +73,9 @@ std::optional<BgrPixels> PixelsOf(const ENHMETARECORD& record, const RasterCopy&
   const bool bottomUp = header.biHeight > 0;
   const int64_t topRow = bottomUp ? height - 1 - copy.ySrc : copy.ySrc;
   const uint8_t* top = bits + topRow * stride + int64_t{copy.xSrc} * pixelBytes;
-  return BgrPixels{top, bottomUp ? -stride : stride, copy.cxSrc, copy.cySrc, pixelBytes};
+  // The rows lie inside the record (checked above), so a row's step fits a pointer difference.
+  const auto step = static_cast<ptrdiff_t>(bottomUp ? -stride : stride);
+  return BgrPixels{top, step, copy.cxSrc, copy.cySrc, pixelBytes};
 }
 
 // Draws the record's picture averaged down to the device pixels it covers; false when it is not
