@@ -113,7 +113,7 @@ HBITMAP TRptWindowsGraphic::ScaledTo(HDC dc, int width, int height) const {
   TRptScaledCopy& copy = *scaled_;
   if (copy.bitmap && copy.size.cx == width && copy.size.cy == height) return copy.bitmap.Get();
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   BitmapHandle scaled(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!scaled) return nullptr;

@@ -104,7 +104,7 @@ bool DrawDownRasterCopy(HDC dc, const ENHMETARECORD& record) {
   }
 
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   // Drawn in device pixels: the page's mapping is put aside for the copy and restored after.
   const int saved = SaveDC(dc);
   if (saved == 0) return false;
