@@ -36,7 +36,7 @@ std::vector<uint32_t> FixedWeights(const AreaSpans& spans, int source) {
 PixelImage ShrinkOpaque(const BgrPixels& source, int width, int height) {
   if (width < 1 || height < 1 || width > source.width || height > source.height ||
       (source.pixelBytes != 3 && source.pixelBytes != 4)) {
-    throw std::invalid_argument("ShrinkOpaque: the new size must lie within the picture's");
+    throw std::invalid_argument("ShrinkOpaque: a size outside the picture's, or pixels not of 3 or 4 bytes");
   }
   const AreaSpans columns = AreaSpansOf(source.width, width);
   const AreaSpans rows = AreaSpansOf(source.height, height);
@@ -48,9 +48,10 @@ PixelImage ShrinkOpaque(const BgrPixels& source, int width, int height) {
   std::vector<uint16_t> kept(rowsAtOnce * width * 3);
   std::vector<int> keptRow(rowsAtOnce, -1);
   const auto across = [&](int y) -> const uint16_t* {
-    uint16_t* out = &kept[static_cast<size_t>(y) % rowsAtOnce * width * 3];
-    if (keptRow[y % rowsAtOnce] == y) return out;
+    uint16_t* const row = &kept[static_cast<size_t>(y) % rowsAtOnce * width * 3];
+    if (keptRow[y % rowsAtOnce] == y) return row;
     keptRow[y % rowsAtOnce] = y;
+    uint16_t* out = row;
     const uint8_t* line = source.top + source.stride * y;
     for (int x = 0; x < width; ++x, out += 3) {
       const uint8_t* pixel = line + static_cast<size_t>(columns.first[x]) * source.pixelBytes;
@@ -67,7 +68,7 @@ PixelImage ShrinkOpaque(const BgrPixels& source, int width, int height) {
       out[1] = static_cast<uint16_t>((green + (1u << (kDrop - 1))) >> kDrop);
       out[2] = static_cast<uint16_t>((red + (1u << (kDrop - 1))) >> kDrop);
     }
-    return &kept[static_cast<size_t>(y) % rowsAtOnce * width * 3];
+    return row;
   };
   PixelImage out;
   out.width = width;

@@ -12,31 +12,30 @@ namespace {
 
 int drawnDown = 0;
 
-// A record's raster copy, read from EMR_STRETCHBLT or EMR_STRETCHDIBITS: where it goes in the
-// page's logical units, and the part of the bitmap held in the record it takes.
+// A record's raster copy (EMR_BITBLT, EMR_STRETCHBLT or EMR_STRETCHDIBITS): where it goes in
+// the page's logical units, and the part of the bitmap held in the record it takes.
 struct RasterCopy {
   LONG xDest, yDest, cxDest, cyDest;
   LONG xSrc, ySrc, cxSrc, cySrc;
   DWORD rop, usage, offBmi, cbBmi, offBits, cbBits;
 };
 
-// A source drawn through its own transform is left to the system.
-bool IsIdentity(const XFORM& f) {
-  return f.eM11 == 1 && f.eM12 == 0 && f.eM21 == 0 && f.eM22 == 1 && f.eDx == 0 && f.eDy == 0;
-}
-
 std::optional<RasterCopy> RasterCopyOf(const ENHMETARECORD& record) {
-  if (record.iType == EMR_BITBLT && record.nSize >= sizeof(EMRBITBLT)) {
+  // EMRSTRETCHBLT is EMRBITBLT with the source's size added; a bit copy takes its own size.
+  if ((record.iType == EMR_BITBLT && record.nSize >= sizeof(EMRBITBLT)) ||
+      (record.iType == EMR_STRETCHBLT && record.nSize >= sizeof(EMRSTRETCHBLT))) {
     const auto& r = reinterpret_cast<const EMRBITBLT&>(record);
-    if (!IsIdentity(r.xformSrc)) return {};
-    return RasterCopy{r.xDest, r.yDest, r.cxDest, r.cyDest, r.xSrc, r.ySrc, r.cxDest, r.cyDest,
-                      r.dwRop, r.iUsageSrc, r.offBmiSrc, r.cbBmiSrc, r.offBitsSrc, r.cbBitsSrc};
-  }
-  if (record.iType == EMR_STRETCHBLT && record.nSize >= sizeof(EMRSTRETCHBLT)) {
-    const auto& r = reinterpret_cast<const EMRSTRETCHBLT&>(record);
-    if (!IsIdentity(r.xformSrc)) return {};
-    return RasterCopy{r.xDest, r.yDest, r.cxDest, r.cyDest, r.xSrc, r.ySrc, r.cxSrc, r.cySrc,
-                      r.dwRop, r.iUsageSrc, r.offBmiSrc, r.cbBmiSrc, r.offBitsSrc, r.cbBitsSrc};
+    // A source drawn through its own transform is left to the system.
+    const XFORM& f = r.xformSrc;
+    if (f.eM11 != 1 || f.eM12 != 0 || f.eM21 != 0 || f.eM22 != 1 || f.eDx != 0 || f.eDy != 0)
+      return {};
+    RasterCopy copy{r.xDest, r.yDest, r.cxDest, r.cyDest, r.xSrc, r.ySrc, r.cxDest, r.cyDest,
+                    r.dwRop, r.iUsageSrc, r.offBmiSrc, r.cbBmiSrc, r.offBitsSrc, r.cbBitsSrc};
+    if (record.iType == EMR_STRETCHBLT) {
+      const auto& stretch = reinterpret_cast<const EMRSTRETCHBLT&>(record);
+      copy.cxSrc = stretch.cxSrc, copy.cySrc = stretch.cySrc;
+    }
+    return copy;
   }
   if (record.iType == EMR_STRETCHDIBITS && record.nSize >= sizeof(EMRSTRETCHDIBITS)) {
     const auto& r = reinterpret_cast<const EMRSTRETCHDIBITS&>(record);
